@@ -1,0 +1,17 @@
+# quarnel_sources(VAR DIR): the .cpp files directly in DIR, re-globbed at build time.
+function(quarnel_sources var dir)
+  file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${var} ${found} PARENT_SCOPE)
+endfunction()
+
+# quarnel_static_library(NAME SOURCES...): a static library, or an interface library
+# while the folder has no sources yet (header-only parts).
+function(quarnel_static_library name)
+  if(ARGN)
+    add_library(${name} STATIC ${ARGN})
+    set(${name}_SCOPE PUBLIC PARENT_SCOPE)
+  else()
+    add_library(${name} INTERFACE)
+    set(${name}_SCOPE INTERFACE PARENT_SCOPE)
+  endif()
+endfunction()
