@@ -1,6 +1,8 @@
 // Runs the built quarnel-run program on small files and checks what it writes.
 #include <gtest/gtest.h>
 
+#include "tests/TransmitterResponse.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,18 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Coefficients of the transmitter's response filter at 2e11 Hz (5 ps), computed
-// independently from the step-response table with a separate script.
-const std::vector<double> responseAt5ps = {
-    -9.030909187897639e-08, 0.0007808498754205474, 0.003084839722982482,
-    0.013534908725277748,   0.0340221258474205,    0.05797470986534641,
-    0.08263024453281646,    0.10963257047836178,   0.11417607880169758,
-    0.12226043221056715,    0.11205039947899628,   0.10107349920474315};
-// The same at 1e11 Hz (10 ps): the first five of its 33 coefficients.
-const std::vector<double> responseAt10ps = {-1.8061818375795278e-07, 0.006169679445964964,
-                                            0.068044251694841, 0.16526048906563293,
-                                            0.22835215760339517};
 
 struct RunOutput {
     int status = -1;
