@@ -57,7 +57,9 @@ struct AmiCall {
     }
     ~AmiCall() {
         EXPECT_EQ(parametersOut, outputSentinel);
-        if (AmiLibrary::Get().close) EXPECT_EQ(AmiLibrary::Get().close(handle), 1);
+        if (AmiLibrary::Get().close) {
+            EXPECT_EQ(AmiLibrary::Get().close(handle), 1);
+        }
     }
     AmiCall(const AmiCall&) = delete;
     AmiCall& operator=(const AmiCall&) = delete;
