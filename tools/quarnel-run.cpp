@@ -213,7 +213,8 @@ Table readTable(const std::string& path, bool forceTimeColumn) {
         table.lines.push_back(lineNumber);
     }
     if (table.rows() == 0)
-        throw RunError(locationOf(path, lineNumber) + ": no columns: the file holds no data rows");
+        throw RunError((lineNumber ? locationOf(path, lineNumber) : path) +
+                       ": no columns: the file holds no data rows");
     return table;
 }
 
