@@ -93,8 +93,7 @@ void readParameters(AmiInstance& instance, const char* parameterString) {
                                 "(AMI_parameters_in is null). ");
     AmiParameters parameters(parameterString ? parameterString : "");
     Quarnel& model = instance.model;
-    const std::uint64_t tapExtents[] = {3, 1};
-    model.Taps.Reshape(2, tapExtents);
+    model.Taps.Reshape({3, 1});
     for (int k = 0; k < 3; ++k)
         if (!parameters.GetDouble(model.Taps.Data()[k], tapFields[k].path))
             appendMessage(instance, tapFields[k].message);
