@@ -1,0 +1,7 @@
+#include "framework/Gain.h"
+
+namespace Vexlor {
+
+template class Gain<double>;
+
+}  // namespace Vexlor
