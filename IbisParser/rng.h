@@ -4,19 +4,19 @@
 
 // Column state of one typ/min/max value.
 enum RNG_STATE : int {
-  RNG_ABSENT = 0,  // no text given
-  RNG_NUMBER = 1,
-  RNG_NA = 2,      // "NA"; the value is then 0
+    RNG_ABSENT = 0,  // no text given
+    RNG_NUMBER = 1,
+    RNG_NA = 2,  // "NA"; the value is then 0
 };
 
 // One typ/min/max triple of an IBIS data line.
 struct RNG {
-  double typ = 0.0;
-  int typState = RNG_ABSENT;
-  double min = 0.0;
-  int minState = RNG_ABSENT;
-  double max = 0.0;
-  int maxState = RNG_ABSENT;
+    double typ = 0.0;
+    int typState = RNG_ABSENT;
+    double min = 0.0;
+    int minState = RNG_ABSENT;
+    double max = 0.0;
+    int maxState = RNG_ABSENT;
 };
 
 // Reads a triple from a data line. `name` (the keyword or sub-parameter) appears in the

@@ -15,16 +15,16 @@ using SINFO_Owned = std::unique_ptr<T, void (*)(T*)>;
 
 // The series elements of one model state (the whole Series model, or its [On] or [Off]).
 struct SINFO {
-  std::unique_ptr<RNG> R_series;
-  std::unique_ptr<RNG> L_series;
-  std::unique_ptr<RNG> Rl_series;
-  std::unique_ptr<RNG> C_series;
-  std::unique_ptr<RNG> Lc_series;
-  std::unique_ptr<RNG> Rc_series;
-  SINFO_Owned<CRV> seriesCurrent{nullptr, nullptr};
-  SINFO_Owned<SMOS> seriesMosfets{nullptr, nullptr};
-  // The duplicate-Vds check of the MOSFET tables, stored by their reader with the list.
-  void (*checkMosfets)(const SMOS* list, const char* modelName, const char* stateName) = nullptr;
+    std::unique_ptr<RNG> R_series;
+    std::unique_ptr<RNG> L_series;
+    std::unique_ptr<RNG> Rl_series;
+    std::unique_ptr<RNG> C_series;
+    std::unique_ptr<RNG> Lc_series;
+    std::unique_ptr<RNG> Rc_series;
+    SINFO_Owned<CRV> seriesCurrent{nullptr, nullptr};
+    SINFO_Owned<SMOS> seriesMosfets{nullptr, nullptr};
+    // The duplicate-Vds check of the MOSFET tables, stored by their reader with the list.
+    void (*checkMosfets)(const SMOS* list, const char* modelName, const char* stateName) = nullptr;
 };
 
 // Opens the set of a series keyword line `text` ("[On]", "[Off]", ...) named `name` in

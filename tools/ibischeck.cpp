@@ -13,8 +13,8 @@
 #include "IbisParser/acdc.h"
 #include "IbisParser/cmn.h"
 #include "IbisParser/hdr.h"
-#include "IbisParser/ibis.h"
 #include "IbisParser/parse.h"
+#include "tools/check_file.h"
 
 #ifndef QUARNEL_VERSION
 #define QUARNEL_VERSION "unknown"
@@ -51,167 +51,160 @@ constexpr const char* kUsage =
     "Exit status: 0 when every file passed, 1 when any failed, 2 for a usage error.\n";
 
 struct Options {
-  bool help = false;
-  bool version = false;
-  int forcedKind = 0;  // 0: from each file's extension
-  std::string outputPath;
-  std::vector<const char*> files;
+    bool help = false;
+    bool version = false;
+    int forcedKind = 0;  // 0: from each file's extension
+    std::string outputPath;
+    std::vector<const char*> files;
 };
 
-// The file kinds of the checker: 1 .ibs, 2 .pkg, 3 .ebd, 4 .ami.
+// The file kind named by an extension or a --kind value, or 0.
 int KindFromName(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"ibs", "pkg", "ebd", "ami"};
-  for (int index = 0; index < 4; ++index) {
-    const std::string_view known = kNames[index];
-    if (name.size() == known.size() &&
-        std::equal(name.begin(), name.end(), known.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == b;
-        })) {
-      return index + 1;
+    static constexpr struct {
+        std::string_view name;
+        int kind;
+    } kKinds[] = {{"ibs", FILE_KIND_IBS},
+                  {"pkg", FILE_KIND_PKG},
+                  {"ebd", FILE_KIND_EBD},
+                  {"ami", FILE_KIND_AMI}};
+    for (const auto& [known, kind] : kKinds) {
+        if (name.size() == known.size() &&
+            std::equal(name.begin(), name.end(), known.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == b;
+            })) {
+            return kind;
+        }
     }
-  }
-  return 0;
+    return 0;
 }
 
 // No extension or an unknown one: .ibs, so the checker reports the wrong extension itself.
 int KindFromPath(std::string_view path) {
-  const std::size_t nameStart = path.find_last_of("/\\");
-  const std::string_view name =
-      nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
-  const std::size_t dot = name.rfind('.');
-  const int kind = dot == std::string_view::npos ? 0 : KindFromName(name.substr(dot + 1));
-  return kind ? kind : 1;
+    const std::size_t nameStart = path.find_last_of("/\\");
+    const std::string_view name =
+        nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
+    const std::size_t dot = name.rfind('.');
+    const int kind = dot == std::string_view::npos ? 0 : KindFromName(name.substr(dot + 1));
+    return kind ? kind : FILE_KIND_IBS;
 }
 
 bool UsageError(const std::string& problem) {
-  std::fprintf(stderr, "ibischeck: %s\nTry 'ibischeck --help' for more information.\n",
-               problem.c_str());
-  return false;
+    std::fprintf(stderr, "ibischeck: %s\nTry 'ibischeck --help' for more information.\n",
+                 problem.c_str());
+    return false;
 }
 
 // Options with a value take it from the next argument or after "=".
 bool TakeValue(std::string_view option, std::string_view argument, int& index, int argc,
                char** argv, std::string& value) {
-  if (argument.size() > option.size() && argument[option.size()] == '=') {
-    value = argument.substr(option.size() + 1);
+    if (argument.size() > option.size() && argument[option.size()] == '=') {
+        value = argument.substr(option.size() + 1);
+        return true;
+    }
+    if (index + 1 >= argc) {
+        return UsageError("option '" + std::string(option) + "' needs a value");
+    }
+    value = argv[++index];
     return true;
-  }
-  if (index + 1 >= argc) {
-    return UsageError("option '" + std::string(option) + "' needs a value");
-  }
-  value = argv[++index];
-  return true;
 }
 
 bool ApplySwitch(std::string_view argument) {
-  struct Switch {
-    std::string_view name;
-    void (*apply)();
-  };
-  static const Switch kSwitches[] = {
-      {"--quiet", [] { PARSE_SetQuiet(true); }},
-      {"--long-lines", [] { PARSE_SetLongLines(true); }},
-      {"--keep-illegal-chars", [] { CMN_SetKeepIllegalChars(true); }},
-      {"--no-file-name-rules", [] { HDR_SetNoFileNameRules(true); }},
-      {"--allow-v1", [] { HDR_SetAllowVersion1(true); }},
-      {"--force-v5", [] { HDR_SetForceVersion5(true); }},
-      {"--no-model-checks", [] { ACDC_SetModelChecks(false); }},
-      {"--no-range-checks", [] { ACDC_SetRangeChecks(false); }},
-      {"--quiet-bugs", [] { CMN_SetQuietBugs(true); }},
-      {"--quiet-errors", [] { CMN_SetQuietErrors(true); }},
-      {"--quiet-warnings", [] { CMN_SetQuietWarnings(true); }},
-  };
-  for (const Switch& known : kSwitches) {
-    if (argument == known.name) {
-      known.apply();
-      return true;
+    struct Switch {
+        std::string_view name;
+        void (*apply)();
+    };
+    static const Switch kSwitches[] = {
+        {"--quiet", [] { PARSE_SetQuiet(true); }},
+        {"--long-lines", [] { PARSE_SetLongLines(true); }},
+        {"--keep-illegal-chars", [] { CMN_SetKeepIllegalChars(true); }},
+        {"--no-file-name-rules", [] { HDR_SetNoFileNameRules(true); }},
+        {"--allow-v1", [] { HDR_SetAllowVersion1(true); }},
+        {"--force-v5", [] { HDR_SetForceVersion5(true); }},
+        {"--no-model-checks", [] { ACDC_SetModelChecks(false); }},
+        {"--no-range-checks", [] { ACDC_SetRangeChecks(false); }},
+        {"--quiet-bugs", [] { CMN_SetQuietBugs(true); }},
+        {"--quiet-errors", [] { CMN_SetQuietErrors(true); }},
+        {"--quiet-warnings", [] { CMN_SetQuietWarnings(true); }},
+    };
+    for (const Switch& known : kSwitches) {
+        if (argument == known.name) {
+            known.apply();
+            return true;
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 bool IsValueOption(std::string_view argument, std::string_view option) {
-  return argument.substr(0, option.size()) == option &&
-         (argument.size() == option.size() || argument[option.size()] == '=');
+    return argument.substr(0, option.size()) == option &&
+           (argument.size() == option.size() || argument[option.size()] == '=');
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
-  bool optionsEnded = false;
-  for (int index = 1; index < argc; ++index) {
-    const std::string_view argument = argv[index];
-    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-      options.files.push_back(argv[index]);
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "--help" || argument == "-h") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (IsValueOption(argument, "--output")) {
-      if (!TakeValue("--output", argument, index, argc, argv, options.outputPath)) return false;
-    } else if (IsValueOption(argument, "--kind")) {
-      std::string kind;
-      if (!TakeValue("--kind", argument, index, argc, argv, kind)) return false;
-      options.forcedKind = KindFromName(kind);
-      if (!options.forcedKind) {
-        return UsageError("unknown kind '" + kind + "' (expected ibs, pkg, ebd or ami)");
-      }
-    } else if (!ApplySwitch(argument)) {
-      return UsageError("unknown option '" + std::string(argument) + "'");
+    bool optionsEnded = false;
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument = argv[index];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            options.files.push_back(argv[index]);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else if (IsValueOption(argument, "--output")) {
+            if (!TakeValue("--output", argument, index, argc, argv, options.outputPath))
+                return false;
+        } else if (IsValueOption(argument, "--kind")) {
+            std::string kind;
+            if (!TakeValue("--kind", argument, index, argc, argv, kind))
+                return false;
+            options.forcedKind = KindFromName(kind);
+            if (!options.forcedKind) {
+                return UsageError("unknown kind '" + kind + "' (expected ibs, pkg, ebd or ami)");
+            }
+        } else if (!ApplySwitch(argument)) {
+            return UsageError("unknown option '" + std::string(argument) + "'");
+        }
     }
-  }
-  if (!options.help && !options.version && options.files.empty()) {
-    return UsageError("no file to check");
-  }
-  return true;
-}
-
-// One file, as a caller of the checker performs it, with its own counts.
-bool CheckFile(const char* path, int kind) {
-  CMN_ResetCounts();
-  IBIS_New();
-  if (PARSE_File(path, kind) == 1) {
-    IBIS_Check(kind, 0);
-  }
-  IBIS_Finish();
-  unsigned bugs = 0;
-  unsigned errors = 0;
-  CMN_GetCounts(&bugs, &errors, nullptr);
-  return bugs == 0 && errors == 0;
+    if (!options.help && !options.version && options.files.empty()) {
+        return UsageError("no file to check");
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (!ParseOptions(argc, argv, options)) {
-    return kExitUsage;
-  }
-  if (options.help) {
-    std::fputs(kUsage, stdout);
-    return kExitPassed;
-  }
-  if (options.version) {
-    std::puts("ibischeck " QUARNEL_VERSION);
-    return kExitPassed;
-  }
-  std::FILE* output = nullptr;
-  if (!options.outputPath.empty()) {
-    output = std::fopen(options.outputPath.c_str(), "w");
-    if (!output) {
-      std::fprintf(stderr, "ibischeck: cannot write '%s': %s\n", options.outputPath.c_str(),
-                   std::strerror(errno));
-      return kExitUsage;
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        return kExitUsage;
     }
-    CMN_SetOutput(output);
-  }
-  bool allPassed = true;
-  for (const char* path : options.files) {
-    allPassed &= CheckFile(path, options.forcedKind ? options.forcedKind : KindFromPath(path));
-  }
-  if (output) {
-    CMN_SetOutput(stdout);
-    std::fclose(output);
-  }
-  return allPassed ? kExitPassed : kExitFailed;
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return kExitPassed;
+    }
+    if (options.version) {
+        std::puts("ibischeck " QUARNEL_VERSION);
+        return kExitPassed;
+    }
+    std::FILE* output = nullptr;
+    if (!options.outputPath.empty()) {
+        output = std::fopen(options.outputPath.c_str(), "w");
+        if (!output) {
+            std::fprintf(stderr, "ibischeck: cannot write '%s': %s\n", options.outputPath.c_str(),
+                         std::strerror(errno));
+            return kExitUsage;
+        }
+        CMN_SetOutput(output);
+    }
+    bool allPassed = true;
+    for (const char* path : options.files) {
+        allPassed &= CheckFileOnItsOwn(path, options.forcedKind ? options.forcedKind : KindFromPath(path));
+    }
+    if (output) {
+        CMN_SetOutput(stdout);
+        std::fclose(output);
+    }
+    return allPassed ? kExitPassed : kExitFailed;
 }
