@@ -3,13 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -295,6 +298,50 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
     Run unwritable = Check("--output no/such/dir/report.txt good.pkg");
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(unwritable.out, "");
+}
+
+}  // namespace
+
+namespace {
+
+// Real files that nobody here wrote, used in place: QUARNEL_CORPUS names the folder, else it
+// is looked for beside the source tree. Whatever a file holds, checking it ends with a verdict
+// and never reaches a program bug.
+TEST(IbischeckCorpus, EveryFileEndsWithAVerdictAndNoProgramBug) {
+    const char* configured = std::getenv("QUARNEL_CORPUS");
+    const fs::path corpus =
+        configured ? fs::path(configured) : fs::path(QUARNEL_SOURCE_DIR) / ".." / "shared" / "corpus";
+    if (!fs::is_directory(corpus)) {
+        GTEST_SKIP() << "no corpus at " << corpus;
+    }
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
+        std::string extension = entry.path().extension().string();
+        for (char& letter : extension) letter = static_cast<char>(std::tolower(letter));
+        if (!entry.is_regular_file() ||
+            (extension != ".ibs" && extension != ".pkg" && extension != ".ami")) {
+            continue;
+        }
+        const std::string command = "'" QUARNEL_BIN_DIR "/ibischeck' '" + entry.path().string() + "'";
+        std::FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string out;
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            out.append(buffer, got);
+        }
+        const int result = pclose(pipe);
+        const int status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(status == 0 || status == 1) << name << " exit " << status;
+        const bool verdict = out.ends_with("\nFile Passed\n") || out.ends_with("\nFile Failed\n");
+        EXPECT_TRUE(verdict) << name << ":\n" << out;
+        EXPECT_EQ(out.find("PROGRAM BUG"), std::string::npos) << name << ":\n" << out;
+        EXPECT_EQ(out.find("assertion failed"), std::string::npos) << name;
+        EXPECT_EQ(status == 0, out.ends_with("\nFile Passed\n")) << name;
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
 }
 
 }  // namespace
