@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct ToolRun {
     std::string out;
     std::string err;
     int status = -1;
@@ -46,12 +46,12 @@ protected:
     }
 
     // Runs the program in the temporary folder, so that file names in messages stay short.
-    Run Check(const std::string& arguments) {
+    ToolRun Check(const std::string& arguments) {
         const std::string command = "cd '" + dir_.string() +
                                     "' && '" QUARNEL_BIN_DIR "/ibischeck' " + arguments +
                                     " >stdout.txt 2>stderr.txt";
         const int result = std::system(command.c_str());
-        Run run;
+        ToolRun run;
         run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
         run.out = ReadFile(dir_ / "stdout.txt");
         run.err = ReadFile(dir_ / "stderr.txt");
@@ -88,19 +88,19 @@ TEST_F(IbischeckTest, PassingAndFailingFilesWithFreshCountsEach) {
     Write("good.pkg", kGoodPkg);
     Write("bad.pkg", kBadPkg);
 
-    Run good = Check("good.pkg");
+    ToolRun good = Check("good.pkg");
     EXPECT_EQ(good.out, Banner("good.pkg", "3.2") + kPassed);
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.err, "");
 
     // The second file's summary counts only its own findings.
-    Run both = Check("bad.pkg good.pkg");
+    ToolRun both = Check("bad.pkg good.pkg");
     EXPECT_EQ(both.out, Banner("bad.pkg", "3.2") + kBadPkgFindings +
                             "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n" +
                             Banner("good.pkg", "3.2") + kPassed);
     EXPECT_EQ(both.status, 1);
 
-    Run goodFirst = Check("good.pkg bad.pkg");
+    ToolRun goodFirst = Check("good.pkg bad.pkg");
     EXPECT_EQ(goodFirst.out, Banner("good.pkg", "3.2") + kPassed + Banner("bad.pkg", "3.2") +
                                  kBadPkgFindings + "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
     EXPECT_EQ(goodFirst.status, 1);
@@ -108,7 +108,9 @@ TEST_F(IbischeckTest, PassingAndFailingFilesWithFreshCountsEach) {
 
 // Neither the previous file's directory nor its IBIS version applies to the next file.
 TEST_F(IbischeckTest, EachFileIsCheckedAsIfAlone) {
-    Write("dir/sub/x.pkg", "[IBIS Ver] 4.0\n[File Name] x.pkg\n[File Rev] 1.0\n[End]\n");
+    const std::string version4 = "[IBIS Ver] 4.0\n[File Name] x.pkg\n[File Rev] 1.0\n[End]\n";
+    Write("dir/sub/x.pkg", version4);
+    Write("x.pkg", version4);
     Write("good.pkg", kGoodPkg);
     // A 100-character comment before [IBIS Ver] is read under the rules of no version yet.
     Write("lead.pkg", "| " + std::string(98, 'x') +
@@ -116,23 +118,27 @@ TEST_F(IbischeckTest, EachFileIsCheckedAsIfAlone) {
     const std::string leadAlone = Banner("lead.pkg", "3.2") +
                                   "ERROR (line    1) - Exceeds 80 chararacters.\n"
                                   "\nErrors  : 1\n\nFile Failed\n";
-
     EXPECT_EQ(Check("lead.pkg").out, leadAlone);
-    Run after = Check("dir/sub/x.pkg good.pkg lead.pkg");
-    EXPECT_EQ(after.out, Banner("dir/sub/x.pkg", "4.2") + kPassed + Banner("good.pkg", "3.2") +
-                             kPassed + leadAlone);
-    EXPECT_EQ(after.status, 1);
+
+    ToolRun afterDirectory = Check("dir/sub/x.pkg good.pkg");
+    EXPECT_EQ(afterDirectory.out,
+              Banner("dir/sub/x.pkg", "4.2") + kPassed + Banner("good.pkg", "3.2") + kPassed);
+    EXPECT_EQ(afterDirectory.status, 0);
+
+    ToolRun afterVersion4 = Check("x.pkg lead.pkg");
+    EXPECT_EQ(afterVersion4.out, Banner("x.pkg", "4.2") + kPassed + leadAlone);
+    EXPECT_EQ(afterVersion4.status, 1);
 }
 
 TEST_F(IbischeckTest, QuietLevelsAndBanner) {
     Write("bad.pkg", kBadPkg);
 
-    Run quiet = Check("--quiet bad.pkg");
+    ToolRun quiet = Check("--quiet bad.pkg");
     EXPECT_EQ(quiet.out,
               std::string(kBadPkgFindings) + "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
     EXPECT_EQ(quiet.status, 1);
 
-    Run noWarnings = Check("--quiet-warnings bad.pkg");
+    ToolRun noWarnings = Check("--quiet-warnings bad.pkg");
     EXPECT_EQ(noWarnings.out,
               Banner("bad.pkg", "3.2") +
                   "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n"
@@ -140,7 +146,7 @@ TEST_F(IbischeckTest, QuietLevelsAndBanner) {
     EXPECT_EQ(noWarnings.status, 1);
 
     // A quiet error is not counted either, so the file passes with its warning.
-    Run noErrors = Check("--quiet-errors bad.pkg");
+    ToolRun noErrors = Check("--quiet-errors bad.pkg");
     EXPECT_EQ(noErrors.out,
               Banner("bad.pkg", "3.2") +
                   "WARNING (line    3) - IBIS files should not contain tab characters.\n"
@@ -148,7 +154,7 @@ TEST_F(IbischeckTest, QuietLevelsAndBanner) {
     EXPECT_EQ(noErrors.status, 0);
 
     // Input cannot cause program bugs, so quieting them changes nothing here.
-    Run noBugs = Check("--quiet-bugs --quiet-warnings --quiet-errors bad.pkg");
+    ToolRun noBugs = Check("--quiet-bugs --quiet-warnings --quiet-errors bad.pkg");
     EXPECT_EQ(noBugs.out, Banner("bad.pkg", "3.2") + kPassed);
     EXPECT_EQ(noBugs.status, 0);
 }
@@ -157,14 +163,14 @@ TEST_F(IbischeckTest, OutputFileTakesDiagnosticsAndSummaries) {
     Write("good.pkg", kGoodPkg);
     Write("bad.pkg", kBadPkg);
 
-    Run run = Check("--output report.txt bad.pkg good.pkg");
+    ToolRun run = Check("--output report.txt bad.pkg good.pkg");
     EXPECT_EQ(run.out, Banner("bad.pkg", "3.2") + Banner("good.pkg", "3.2"));
     EXPECT_EQ(
         ReadFile(dir_ / "report.txt"),
         std::string(kBadPkgFindings) + "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n" + kPassed);
     EXPECT_EQ(run.status, 1);
 
-    Run equalsForm = Check("--quiet --output=other.txt good.pkg");
+    ToolRun equalsForm = Check("--quiet --output=other.txt good.pkg");
     EXPECT_EQ(equalsForm.out, "");
     EXPECT_EQ(ReadFile(dir_ / "other.txt"), kPassed);
     EXPECT_EQ(equalsForm.status, 0);
@@ -176,29 +182,29 @@ TEST_F(IbischeckTest, KindFromExtensionOrForced) {
     Write("model.txt", kGoodPkg);
 
     // The extension is compared without regard to case; [File Name] matches ignoring case.
-    Run upper = Check("GOOD.PKG");
+    ToolRun upper = Check("GOOD.PKG");
     EXPECT_EQ(upper.out, Banner("GOOD.PKG", "3.2") + kPassed);
     EXPECT_EQ(upper.status, 0);
 
     // Without an extension the kind's own is appended: as .ibs nothing is found, as .pkg it is.
-    Run asIbs = Check("noext");
+    ToolRun asIbs = Check("noext");
     EXPECT_EQ(asIbs.out,
               "ERROR - Unable To Open File 'noext.ibs'\n"
               "ERROR - Could not determine Version for file noext\n"
               "\nErrors  : 2\n\nFile Failed\n");
     EXPECT_EQ(asIbs.status, 1);
-    Run asPkg = Check("--kind pkg noext");
+    ToolRun asPkg = Check("--kind pkg noext");
     EXPECT_EQ(asPkg.out, Banner("noext", "3.2") + kPassed);
     EXPECT_EQ(asPkg.status, 0);
 
     // Any other extension is checked as .ibs, which the file driver rejects.
-    Run text = Check("model.txt");
+    ToolRun text = Check("model.txt");
     EXPECT_EQ(text.out,
               "ERROR - File Name Requires '.ibs' Extension.\n"
               "ERROR - Could not determine Version for file model.txt\n"
               "\nErrors  : 2\n\nFile Failed\n");
     EXPECT_EQ(text.status, 1);
-    Run forced = Check("--kind=PKG model.txt");
+    ToolRun forced = Check("--kind=PKG model.txt");
     EXPECT_EQ(forced.out,
               "ERROR - File Name Requires '.pkg' Extension.\n"
               "ERROR - Could not determine Version for file model.txt\n"
@@ -210,20 +216,20 @@ TEST_F(IbischeckTest, FileNameMatchesTheNameWithoutDirectory) {
     Write("dir/sub/x.ibs", header);
     Write("dir/sub/yy.ibs", header);
 
-    Run match = Check("dir/sub/x.ibs");
+    ToolRun match = Check("dir/sub/x.ibs");
     EXPECT_EQ(match.out, Banner("dir/sub/x.ibs", "3.2") +
                              "ERROR - Required keyword 'Component' not found.\n"
                              "\nErrors  : 1\n\nFile Failed\n");
 
     // The message is 60 characters long, so it goes on a line of its own.
-    Run differ = Check("dir/sub/yy.ibs");
+    ToolRun differ = Check("dir/sub/yy.ibs");
     EXPECT_EQ(differ.out, Banner("dir/sub/yy.ibs", "3.2") +
                               "ERROR (line    2) -\n"
                               "    File name opened 'yy.ibs' not the same as File_name 'x.ibs'.\n"
                               "ERROR - Required keyword 'Component' not found.\n"
                               "\nErrors  : 2\n\nFile Failed\n");
 
-    Run noRules = Check("--no-file-name-rules dir/sub/yy.ibs");
+    ToolRun noRules = Check("--no-file-name-rules dir/sub/yy.ibs");
     EXPECT_EQ(noRules.out, Banner("dir/sub/yy.ibs", "3.2") +
                                "ERROR - Required keyword 'Component' not found.\n"
                                "\nErrors  : 1\n\nFile Failed\n");
@@ -253,12 +259,12 @@ TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
     EXPECT_EQ(Check("ver.pkg").out, Banner("ver.pkg", "4.2") +
                                         "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n"
                                         "\nErrors  : 1\n\nFile Failed\n");
-    Run forced = Check("--force-v5 ver.pkg");
+    ToolRun forced = Check("--force-v5 ver.pkg");
     EXPECT_EQ(forced.out, Banner("ver.pkg", "4.2") + kPassed);
     EXPECT_EQ(forced.status, 0);
 
     // These settings change nothing that a package file holds.
-    Run others = Check("--allow-v1 --no-model-checks --no-range-checks long.pkg");
+    ToolRun others = Check("--allow-v1 --no-model-checks --no-range-checks long.pkg");
     EXPECT_EQ(others.out, Banner("long.pkg", "3.2") +
                               "ERROR (line    4) - Exceeds 80 chararacters.\n"
                               "\nErrors  : 1\n\nFile Failed\n");
@@ -267,12 +273,12 @@ TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
 TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
     Write("good.pkg", kGoodPkg);
 
-    Run help = Check("--help");
+    ToolRun help = Check("--help");
     EXPECT_EQ(help.out.rfind("Usage: ibischeck [options] FILE...\n", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("--no-file-name-rules"), std::string::npos);
     EXPECT_EQ(help.status, 0);
 
-    Run version = Check("--version");
+    ToolRun version = Check("--version");
     EXPECT_EQ(version.out, "ibischeck 0.1.0\n");
     EXPECT_EQ(version.status, 0);
 
@@ -287,7 +293,7 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
         {"--quiet", "ibischeck: no file to check\n"},
     };
     for (const auto& usage : kUsageErrors) {
-        Run run = Check(usage.arguments);
+        ToolRun run = Check(usage.arguments);
         EXPECT_EQ(run.status, 2) << usage.arguments;
         EXPECT_EQ(run.out, "") << usage.arguments;
         EXPECT_EQ(run.err,
@@ -295,7 +301,7 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
             << usage.arguments;
     }
 
-    Run unwritable = Check("--output no/such/dir/report.txt good.pkg");
+    ToolRun unwritable = Check("--output no/such/dir/report.txt good.pkg");
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(unwritable.out, "");
 }
