@@ -87,18 +87,46 @@ bool Wraps(CMN_Level level, bool withLine, std::size_t length) {
     return length >= from && length <= kLongestWrapped;
 }
 
-// printf into a string; the result is never truncated.
-std::string FormatMessage(const char* format, std::va_list args) {
-    char small[512];
-    std::va_list copy;
-    va_copy(copy, args);
-    int needed = std::vsnprintf(small, sizeof small, format, copy);
-    va_end(copy);
-    if (needed < 0) return std::string();
-    if (static_cast<std::size_t>(needed) < sizeof small) return std::string(small, needed);
-    std::string text(static_cast<std::size_t>(needed), '\0');
-    std::vsnprintf(text.data(), text.size() + 1, format, args);
-    return text;
+// printf into a stack buffer, or into a string when the text is longer: never truncated.
+class FormattedText {
+public:
+    FormattedText(const char* format, std::va_list args) {
+        std::va_list copy;
+        va_copy(copy, args);
+        int needed = std::vsnprintf(small_, sizeof small_, format, copy);
+        va_end(copy);
+        if (needed < 0) return;
+        if (static_cast<std::size_t>(needed) < sizeof small_) {
+            text_ = std::string_view(small_, static_cast<std::size_t>(needed));
+            return;
+        }
+        large_.resize(static_cast<std::size_t>(needed));
+        std::vsnprintf(large_.data(), large_.size() + 1, format, args);
+        text_ = large_;
+    }
+    std::string_view View() const { return text_; }
+
+private:
+    char small_[512];
+    std::string large_;
+    std::string_view text_;
+};
+
+// The head of a printed diagnostic up to its text: "ERROR (line    7) - ", or with " -\n    "
+// when the text goes on a line of its own.
+std::size_t FormatHead(char (&head)[64], CMN_Level level, int code, bool withLine,
+                       unsigned long line, std::size_t textLength, bool numbered) {
+    const LevelForm& form = FormOf(level);
+    int length = numbered ? std::snprintf(head, sizeof head, "%c%04d", form.letter, code)
+                          : std::snprintf(head, sizeof head, "%s", form.word);
+    if (withLine) {
+        length += std::snprintf(head + length, sizeof head - static_cast<std::size_t>(length),
+                                " (line %*lu)", 4, line);
+    }
+    const char* separator = Wraps(level, withLine, textLength) ? " -\n    " : " - ";
+    length += std::snprintf(head + length, sizeof head - static_cast<std::size_t>(length), "%s",
+                            separator);
+    return static_cast<std::size_t>(length);
 }
 
 void Report(CMN_Level level, bool withLine, int code, std::va_list args) {
@@ -108,11 +136,16 @@ void Report(CMN_Level level, bool withLine, int code, std::va_list args) {
         return;
     }
     if (Silenced(level)) return;
-    std::string text = FormatMessage(format, args);
+    FormattedText text(format, args);
     unsigned long line = withLine ? CMN_CurrentLineNumber() : 0;
     Count(level);
-    std::string printed = CMN_FormatDiagnostic(level, code, withLine, line, text, kNumberedForm);
-    std::fwrite(printed.data(), 1, printed.size(), Output());
+    char head[64];
+    std::size_t headLength =
+        FormatHead(head, level, code, withLine, line, text.View().size(), kNumberedForm);
+    std::FILE* out = Output();
+    std::fwrite(head, 1, headLength, out);
+    std::fwrite(text.View().data(), 1, text.View().size(), out);
+    std::fputc('\n', out);
 }
 
 }  // namespace
@@ -127,16 +160,8 @@ const char* CMN_FindMessage(int code) {
 
 std::string CMN_FormatDiagnostic(CMN_Level level, int code, bool withLine, unsigned long line,
                                  std::string_view text, bool numbered) {
-    const LevelForm& form = FormOf(level);
     char head[64];
-    int headLength = numbered ? std::snprintf(head, sizeof head, "%c%04d", form.letter, code)
-                              : std::snprintf(head, sizeof head, "%s", form.word);
-    std::string out(head, static_cast<std::size_t>(headLength));
-    if (withLine) {
-        headLength = std::snprintf(head, sizeof head, " (line %*lu)", 4, line);
-        out.append(head, static_cast<std::size_t>(headLength));
-    }
-    out += Wraps(level, withLine, text.size()) ? " -\n    " : " - ";
+    std::string out(head, FormatHead(head, level, code, withLine, line, text.size(), numbered));
     out += text;
     out += '\n';
     return out;

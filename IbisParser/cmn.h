@@ -33,9 +33,10 @@ std::span<const CMN_MESSAGE> CMN_GetMessageTable();
 // The format of a code, or nullptr when the table has no such code (binary search).
 const char* CMN_FindMessage(int code);
 
-// Codes chosen for the file driver's two messages that have no code of their own elsewhere.
-inline constexpr int CMN_CODE_UNABLE_TO_CREATE_IBIS = 1925;     // "Unable to create IBIS."
-inline constexpr int CMN_CODE_COMPONENT_NOT_FOUND = 1926;       // "Required keyword 'Component' not found."
+// Codes chosen for the file driver's two messages that have no code of their own elsewhere:
+// "Unable to create IBIS." and "Required keyword 'Component' not found.".
+inline constexpr int CMN_CODE_UNABLE_TO_CREATE_IBIS = 1925;
+inline constexpr int CMN_CODE_COMPONENT_NOT_FOUND = 1926;
 
 // Reporting by code: the code, then the arguments of that code's format, in order.
 // The *Line variants print the line number given by the line-number hook.
@@ -97,11 +98,19 @@ void CMN_Free(void* block);
 
 template <typename T>
 int CMN_Alloc(T** owner, std::size_t size) {
-    return CMN_AllocBytes(reinterpret_cast<void**>(owner), size);
+    CMN_ASSERT(owner != nullptr);
+    void* block = nullptr;
+    if (CMN_AllocBytes(&block, size) == 0) return 0;
+    *owner = static_cast<T*>(block);
+    return 1;
 }
 template <typename T>
 int CMN_Realloc(T** owner, std::size_t size) {
-    return CMN_ReallocBytes(reinterpret_cast<void**>(owner), size);
+    CMN_ASSERT(owner != nullptr);
+    void* block = *owner;
+    if (CMN_ReallocBytes(&block, size) == 0) return 0;
+    *owner = static_cast<T*>(block);
+    return 1;
 }
 template <typename T>
 void CMN_FreeAndClear(T** owner) {
@@ -210,5 +219,6 @@ enum CMN_RLC_KIND {
     CMN_RLC_PREMATURE = 6 // end of text
 };
 // Reads one "Len=..", "R=..", "C=..", "L=.." item or the closing "/"; *position receives where
-// reading stopped.
+// reading stopped. An unknown name is passed over together with its "= value", so that one bad
+// item draws one message.
 int CMN_GetRLCItem(const char* text, double* value, const char** position);

@@ -4,6 +4,39 @@
 
 namespace Vexlor {
 
+namespace {
+
+// Stops the vectoriser from pairing loads here. A 16-byte load that overlaps a sample stored a
+// few firings ago cannot be forwarded from the pending store and waits for it to retire, which
+// serialises successive firings; single loads are forwarded and let the firings overlap.
+template <typename T>
+inline void KeepScalar([[maybe_unused]] T& value) {
+#if defined(__x86_64__) || defined(__i386__)
+    asm("" : "+x"(value));
+#endif
+}
+
+// sum over k of taps[k] * newest[-k], added one by one in order of k onto 0.0.
+template <typename T>
+T DotNewestFirst(const T* taps, const T* newest, std::int32_t count) {
+    T sum = 0.0;
+    std::int32_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        sum += taps[k] * newest[-k];
+        sum += taps[k + 1] * newest[-k - 1];
+        sum += taps[k + 2] * newest[-k - 2];
+        sum += taps[k + 3] * newest[-k - 3];
+        KeepScalar(sum);
+    }
+    for (; k < count; ++k) {
+        sum += taps[k] * newest[-k];
+        KeepScalar(sum);
+    }
+    return sum;
+}
+
+}  // namespace
+
 template <typename T, int Variant>
 bool FIR<T, Variant>::Setup() {
     return SetupFilter();
@@ -65,11 +98,7 @@ bool FIR<T, Variant>::Run() {
     // window[r] is x[r], the sample r places after the ring's Position; it never wraps.
     const T* window = DelayLine.Data() + DelayLine.Position;
     if (geometry_.decimation == 1 && geometry_.interpolation == 1) {
-        const T* newest = window + geometry_.length - 1;
-        const T* taps = Taps;
-        T sum = 0.0;
-        for (std::int32_t k = 0; k < geometry_.numTaps; ++k) sum += taps[k] * newest[-k];
-        Output.Current() = sum;
+        Output.Current() = DotNewestFirst(Taps, window + geometry_.length - 1, geometry_.numTaps);
     } else {
         RunPolyphase(window);
     }

@@ -93,7 +93,7 @@ private:
 };
 
 template <typename T>
-void CircularBuffer<T>::CopyTo(std::uint64_t srcOffset, CircularBufferBase& dest,
+inline void CircularBuffer<T>::CopyTo(std::uint64_t srcOffset, CircularBufferBase& dest,
                                std::uint64_t destOffset, std::uint64_t count) const {
     std::uint64_t srcIndex = RingIndex(srcOffset);
     std::uint64_t destIndex = dest.RingIndex(destOffset);

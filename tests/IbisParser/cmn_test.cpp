@@ -166,8 +166,6 @@ TEST(CmnReport, NumberedFormUsesTheSameRanges) {
               "W0021 - abc\n");
     EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Caution, 1910, false, 0, TextOfLength(70), true),
               "C1910 -\n    " + TextOfLength(70) + "\n");
-    EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Caution, 1910, false, 0, "abc", false),
-              "CAUTION - abc\n");
     EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Note, 5, true, 99, "n", true), "N0005 (line   99) - n\n");
     EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Bug, 1908, false, 0, TextOfLength(72), true),
               "B1908 - " + TextOfLength(72) + "\n");
@@ -199,14 +197,6 @@ TEST(CmnSettings, QuietLevelsNeitherPrintNorCount) {
     EXPECT_EQ(bugs, 0u);
     EXPECT_EQ(errors, 1u);
     EXPECT_EQ(warnings, 1u);
-}
-
-TEST(CmnSettings, KeepIllegalCharsIsStoredForTheLineReader) {
-    EXPECT_FALSE(CMN_GetKeepIllegalChars());
-    CMN_SetKeepIllegalChars(true);
-    EXPECT_TRUE(CMN_GetKeepIllegalChars());
-    CMN_SetKeepIllegalChars(false);
-    EXPECT_FALSE(CMN_GetKeepIllegalChars());
 }
 
 TEST(CmnSettings, CheckRequiredNamesTheFileFromTheHook) {

@@ -1,0 +1,3 @@
+#include "IbisParser/algmod.h"
+
+void ALGMOD_CheckFiles(MDL*) {}

@@ -1,0 +1,3 @@
+#include "IbisParser/drvsh.h"
+
+void DRVSH_CheckAll(MDL*) {}

@@ -1,0 +1,3 @@
+#include "IbisParser/rcvth.h"
+
+void RCVTH_CheckAll(MDL*) {}

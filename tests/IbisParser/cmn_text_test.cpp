@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "IbisParser/cmn.h"
+
+namespace {
+
+std::vector<std::string> Stored(const CMN_LINE_ITEMS& items) {
+    std::vector<std::string> out;
+    for (int i = 0; i < items.stored; ++i) out.emplace_back(items.item(i));
+    return out;
+}
+
+}  // namespace
+
+TEST(CmnSplit, DelimiterIsAnItemOfItsOwnAndCountExceedsMax) {
+    CMN_LINE_ITEMS items;
+    EXPECT_EQ(CMN_SplitLine("a=b c", 10, '=', &items), 1);
+    EXPECT_EQ(Stored(items), (std::vector<std::string>{"a", "=", "b", "c"}));
+    EXPECT_EQ(items.count, 4);
+    EXPECT_EQ(items.max, 10);
+    EXPECT_EQ(items.item(4), nullptr);
+    EXPECT_EQ(items.item(9), nullptr);
+
+    CMN_SplitWords("x y z w", 3, &items);
+    EXPECT_EQ(Stored(items), (std::vector<std::string>{"x", "y", "z"}));
+    EXPECT_EQ(items.stored, 3);
+    EXPECT_EQ(items.count, 4);
+
+    // Reusing the same items for a shorter line leaves no stale slots.
+    CMN_SplitLine("  Cpd =2p\t", 3, '=', &items);
+    EXPECT_EQ(Stored(items), (std::vector<std::string>{"Cpd", "=", "2p"}));
+    CMN_SplitLine("\t one ", 3, '=', &items);
+    EXPECT_EQ(Stored(items), (std::vector<std::string>{"one"}));
+    EXPECT_EQ(items.item(1), nullptr);
+    EXPECT_EQ(items.count, 1);
+
+    CMN_SplitWords("   ", 2, &items);
+    EXPECT_EQ(items.stored, 0);
+    EXPECT_EQ(items.count, 0);
+
+    CMN_SplitWords("a b", 0, &items);
+    EXPECT_EQ(items.stored, 0);
+    EXPECT_EQ(items.count, 2);
+
+    CMN_FreeLineItems(&items);
+    EXPECT_EQ(items.stored, 0);
+    EXPECT_EQ(items.count, 0);
+    EXPECT_EQ(items.item(0), nullptr);
+}
+
+TEST(CmnSplit, WordsEndOnlyAtBlanksTabsAndTheDelimiter) {
+    CMN_LINE_ITEMS items;
+    CMN_SplitLine("R_pkg==1m,2m", 5, '=', &items);
+    EXPECT_EQ(Stored(items), (std::vector<std::string>{"R_pkg", "=", "=", "1m,2m"}));
+    CMN_SplitWords("a=b\tc", 5, &items);
+    EXPECT_EQ(Stored(items), (std::vector<std::string>{"a=b", "c"}));
+}
+
+TEST(CmnText, CaseInsensitiveComparisons) {
+    EXPECT_EQ(CMN_StrEqualNoCase("Pulldown", "PULLDOWN"), 1);
+    EXPECT_EQ(CMN_StrEqualNoCase("Pulldown", "Pulldow"), 0);
+    EXPECT_EQ(CMN_StrEqualNoCase("", ""), 1);
+    EXPECT_EQ(CMN_StrEqualNoCaseN("[Comment Char] |_char", "[COMMENT CHAR]", 14), 1);
+    EXPECT_EQ(CMN_StrEqualNoCaseN("abc", "ABD", 2), 1);
+    EXPECT_EQ(CMN_StrEqualNoCaseN("abc", "ABD", 3), 0);
+    EXPECT_EQ(CMN_StrEqualNoCaseN("ab", "AB", 10), 1);   // both end before n
+    EXPECT_EQ(CMN_StrEqualNoCaseN("ab", "ABc", 10), 0);  // only one ends
+
+    char keyword[] = "Model Selector";
+    EXPECT_EQ(CMN_KeywordEqual("MODEL_SELECTOR", keyword), 1);
+    EXPECT_STREQ(keyword, "Model_Selector");
+    char other[] = "Model  Spec";
+    EXPECT_EQ(CMN_KeywordEqual("MODEL_SPEC", other), 0);
+    EXPECT_STREQ(other, "Model__Spec");
+
+    char mixed[] = "aBc-1\xE9";
+    CMN_ToUpper(mixed);
+    EXPECT_STREQ(mixed, "ABC-1\xE9");
+    CMN_ToLower(mixed);
+    EXPECT_STREQ(mixed, "abc-1\xE9");
+    std::string s = "Gnd";
+    CMN_ToUpper(s);
+    EXPECT_EQ(s, "GND");
+}
+
+TEST(CmnText, ScanningHelpers) {
+    const char* text = " \t\r\nabc def";
+    EXPECT_STREQ(CMN_SkipSpace(text), "abc def");
+    EXPECT_STREQ(CMN_SkipToSpace(CMN_SkipSpace(text)), " def");
+    EXPECT_STREQ(CMN_SkipToSpace("abc"), "");
+
+    // A run far beyond any line limit is simply skipped.
+    std::string longRun = std::string(100000, ' ') + "x";
+    EXPECT_STREQ(CMN_SkipSpace(longRun.c_str()), "x");
+
+    const char* position = "[Model]  \t name";
+    EXPECT_EQ(CMN_SkipPastBracket(&position), 1);
+    EXPECT_STREQ(position, "name");
+    const char* noBracket = "[Model name";
+    EXPECT_EQ(CMN_SkipPastBracket(&noBracket), 0);
+    EXPECT_STREQ(noBracket, "");
+    const char* atEnd = "[End]";
+    EXPECT_EQ(CMN_SkipPastBracket(&atEnd), 1);
+    EXPECT_STREQ(atEnd, "");
+
+    char trailing[] = "value \t\r\n";
+    CMN_TrimRight(trailing);
+    EXPECT_STREQ(trailing, "value");
+    char blanks[] = "   ";
+    CMN_TrimRight(blanks);
+    EXPECT_STREQ(blanks, "");
+    std::string str = "abc  ";
+    CMN_TrimRight(str);
+    EXPECT_EQ(str, "abc");
+
+    EXPECT_EQ(CMN_TokenLength("Len=0.5 R=1", '='), 3u);
+    EXPECT_EQ(CMN_TokenLength("Len=0.5 R=1", '\0'), 7u);
+    EXPECT_EQ(CMN_TokenLength("abc\tdef", '\0'), 3u);
+    EXPECT_EQ(CMN_TokenLength(" abc", '\0'), 0u);
+    EXPECT_EQ(CMN_TokenLength("", '='), 0u);
+}
+
+TEST(CmnText, BaseNameCutsDirectoriesOfEitherSeparatorAndTheLastExtension) {
+    char unixPath[] = "dir/sub/board.v2.ibs";
+    CMN_BaseName(unixPath);
+    EXPECT_STREQ(unixPath, "board.v2");
+    char dosPath[] = "C:\\models\\x.pkg";
+    CMN_BaseName(dosPath);
+    EXPECT_STREQ(dosPath, "x");
+    char mixed[] = "a\\b/c";
+    CMN_BaseName(mixed);
+    EXPECT_STREQ(mixed, "c");
+    char dottedDir[] = "v1.0/name";
+    CMN_BaseName(dottedDir);
+    EXPECT_STREQ(dottedDir, "name");
+}
+
+TEST(CmnText, CopiesAndAllocation) {
+    char* copy = CMN_StrDup("Quarnel");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_STREQ(copy, "Quarnel");
+    CMN_Free(copy);
+    char* part = CMN_StrNDup("Quarnel", 4);
+    EXPECT_STREQ(part, "Quar");
+    CMN_Free(part);
+    char* whole = CMN_StrNDup("ab", 10);
+    EXPECT_STREQ(whole, "ab");
+    CMN_Free(whole);
+
+    int* numbers = nullptr;
+    ASSERT_EQ(CMN_Alloc(&numbers, 8 * sizeof(int)), 1);
+    ASSERT_NE(numbers, nullptr);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(numbers[i], 0);
+    numbers[7] = 7;
+    ASSERT_EQ(CMN_Realloc(&numbers, 1000 * sizeof(int)), 1);
+    EXPECT_EQ(numbers[7], 7);
+    CMN_FreeAndClear(&numbers);
+    EXPECT_EQ(numbers, nullptr);
+
+    char* empty = nullptr;
+    EXPECT_EQ(CMN_Alloc(&empty, 0), 1);
+    EXPECT_NE(empty, nullptr);
+    CMN_FreeAndClear(&empty);
+}
+
+TEST(CmnText, OpenBinaryInsertsBAfterTheFirstModeLetter) {
+    std::string path = ::testing::TempDir() + "cmn_open_binary.txt";
+    std::FILE* out = CMN_OpenBinary(path.c_str(), "w+");
+    ASSERT_NE(out, nullptr);
+    std::fputs("a\r\nb", out);
+    std::fclose(out);
+    std::FILE* in = CMN_OpenBinary(path.c_str(), "r");
+    ASSERT_NE(in, nullptr);
+    char buffer[16] = {};
+    std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
+    std::fclose(in);
+    std::remove(path.c_str());
+    EXPECT_EQ(std::string(buffer, got), "a\r\nb");
+    EXPECT_EQ(CMN_OpenBinary((path + ".missing").c_str(), "r"), nullptr);
+}
+
+TEST(CmnText, HelpersGiveTheSameResultsOnManyThreads) {
+    auto work = [](int seed, std::string* result) {
+        CMN_LINE_ITEMS items;
+        for (int round = 0; round < 2000; ++round) {
+            std::string line = "Quarnel.Taps." + std::to_string(seed) + " = " +
+                               std::to_string(round) + "m";
+            CMN_SplitLine(line.c_str(), 3, '=', &items);
+            char* copy = CMN_StrDup(items.item(0));
+            double value = 0.0;
+            CMN_GetValue(items.item(2), &value);
+            if (round == 1999) *result = std::string(copy) + " " + std::to_string(value);
+            CMN_Free(copy);
+        }
+    };
+    std::vector<std::string> results(4);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) threads.emplace_back(work, t, &results[t]);
+    for (std::thread& t : threads) t.join();
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(results[t], "Quarnel.Taps." + std::to_string(t) + " 1.999000");
+    }
+}
