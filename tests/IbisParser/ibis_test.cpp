@@ -227,3 +227,38 @@ TEST(IbisStack, PushFreeAnywhereAndFinish) {
     std::fclose(summary);
     EXPECT_EQ(std::string(text, got), kPassed + kPassed);
 }
+
+TEST(IbisCheck, QuietLevelsAndAFileReadWithoutARecord) {
+    std::string file = Header("3.2", "test.ibs") + "[Component]\tc\n[Bogus]\n[End]\n";
+    CheckOptions quietErrors;
+    quietErrors.quietErrors = true;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietErrors),
+              Banner("test.ibs", "3.2") +
+                  "WARNING (line    4) - IBIS files should not contain tab characters.\n"
+                  "\nErrors  : 0\nWarnings: 1\n\nFile Passed\n");
+    CheckOptions quietWarnings;
+    quietWarnings.quietWarnings = true;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietWarnings),
+              Banner("test.ibs", "3.2") + "ERROR (line    5) - Invalid Keyword: BOGUS\n"
+                                          "\nErrors  : 1\n\nFile Failed\n");
+
+    // A caller that skips IBIS_New: the header cannot be created, so its keywords are orphans.
+    WriteCheckFile("norecord.ibs", Header("3.2", "norecord.ibs") + "[End]\n");
+    std::FILE* diagnostics = std::tmpfile();
+    CMN_SetOutput(diagnostics);
+    CMN_ResetCounts();
+    PARSE_SetQuiet(true);
+    EXPECT_EQ(PARSE_File((CheckDir() / "norecord.ibs").c_str(), FILE_KIND_IBS), 1);
+    PARSE_SetQuiet(false);
+    HDR_SetVersion(0);
+    CMN_SetOutput(nullptr);
+    std::rewind(diagnostics);
+    char text[512] = {};
+    std::size_t got = std::fread(text, 1, sizeof text - 1, diagnostics);
+    std::fclose(diagnostics);
+    EXPECT_EQ(std::string(text, got), "PROGRAM BUG - Unable to get ptr to IBIS struct?\n"
+                                      "ERROR (line    1) - Orphan File Header keyword.\n"
+                                      "ERROR (line    2) - Orphan File Header keyword.\n"
+                                      "ERROR (line    3) - Orphan File Header keyword.\n");
+    CMN_ResetCounts();
+}

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
+#include "IbisParser/cmn_read.h"
 #include "IbisParser/hdr.h"
 #include "IbisParser/ibis.h"
 #include "IbisParser/parse.h"
@@ -73,6 +75,27 @@ TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
     CheckOptions keep;
     keep.keepIllegalChars = true;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, keep), kBanner32 + "Errors  : 0\n\nFile Passed\n");
+}
+
+TEST(ParseReader, ReadersReturnOneLineAtATime) {
+    std::FILE* stream = std::tmpfile();
+    std::fputs("abcdef\r\nxy\n\nlast", stream);
+    std::rewind(stream);
+    char buffer[4];
+    std::size_t length = 0;
+    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, stream, true, &length), nullptr);
+    EXPECT_STREQ(buffer, "abc");
+    EXPECT_EQ(length, 3u);
+    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, stream), nullptr);
+    EXPECT_STREQ(buffer, "xy\n");
+    std::string line;
+    EXPECT_EQ(CMN_ReadLongLine(line, stream), 2u);
+    EXPECT_EQ(line, "\n");
+    EXPECT_EQ(CMN_ReadLongLine(line, stream), 5u);
+    EXPECT_EQ(line, "last");
+    EXPECT_EQ(CMN_ReadLongLine(line, stream), 0u);
+    EXPECT_EQ(CMN_ReadLine(buffer, sizeof buffer, stream), nullptr);
+    std::fclose(stream);
 }
 
 TEST(ParseReader, OverlongLinesAreCutAndStillReported) {
