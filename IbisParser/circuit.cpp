@@ -3,11 +3,10 @@
 #include <new>
 
 #include "IbisParser/ibis.h"
-#include "IbisParser/parse.h"
 
 namespace {
 
-CIRCUIT* openCIRCUIT = nullptr;
+CIRCUIT* openCircuit = nullptr;
 
 }  // namespace
 
@@ -15,17 +14,13 @@ CIRCUIT::~CIRCUIT() { IBIS_FreeChain(next); }
 
 void CIRCUIT_Init() {
     IBIS* ibis = nullptr;
-    if (!IBIS_GetCurrent(&ibis)) {
-        return;
-    }
+    if (!IBIS_GetCurrent(&ibis)) return;
     std::unique_ptr<CIRCUIT> record(new (std::nothrow) CIRCUIT());
-    if (!record) {
-        return;
-    }
-    openCIRCUIT = record.get();
+    if (!record) return;
+    openCircuit = record.get();
     IBIS_PushFront(ibis->circuits, std::move(record));
 }
 
 void CIRCUIT_Line(int, int, char*) {}
 
-void CIRCUIT_Reset() { openCIRCUIT = nullptr; }
+void CIRCUIT_Reset() { openCircuit = nullptr; }

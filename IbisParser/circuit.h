@@ -1,7 +1,6 @@
 // The [External Circuit] section of .ibs files: one CIRCUIT per external circuit, newest
 // first. The line reader does not tell it of keyword changes; a new [External Circuit] or the
-// start of a file ends the open one. Its lines are accepted as they come; the external-circuit
-// rules are added here.
+// start of a file ends the open one. Lines routed here are accepted without findings.
 #pragma once
 
 #include <memory>

@@ -80,11 +80,13 @@ bool ReadFiltered(Sink& sink, std::FILE* stream, bool report) {
 
 }  // namespace
 
-char* CMN_ReadLine(char* buffer, std::size_t size, std::FILE* stream, bool report) {
+char* CMN_ReadLine(char* buffer, std::size_t size, std::FILE* stream, bool report,
+                   std::size_t* length) {
     CMN_ASSERT(buffer != nullptr && size > 0 && stream != nullptr);
     FixedSink sink{buffer, size - 1};
     bool got = ReadFiltered(sink, stream, report);
     buffer[sink.length] = '\0';
+    if (length != nullptr) *length = sink.length;
     return got ? buffer : nullptr;
 }
 

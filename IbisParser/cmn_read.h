@@ -10,8 +10,10 @@
 
 // Reads one line into buffer, line feed included, storing at most size - 1 characters and
 // dropping the rest of a longer line. Returns buffer, or nullptr at the end of the file.
-// With report false, illegal characters are filtered without messages.
-char* CMN_ReadLine(char* buffer, std::size_t size, std::FILE* stream, bool report = true);
+// With report false, illegal characters are filtered without messages. length, when given,
+// receives the number of characters stored (a kept NUL makes it differ from strlen).
+char* CMN_ReadLine(char* buffer, std::size_t size, std::FILE* stream, bool report = true,
+                   std::size_t* length = nullptr);
 
 // Reads one line of any length into line (its storage is reused from call to call). Returns the
 // length including the terminating zero, or 0 at the end of the file.

@@ -8,9 +8,9 @@
 
 namespace {
 
-CMPNT* openCMPNT = nullptr;
+CMPNT* openComponent = nullptr;
 // The last record of the list being built, so that appending in file order stays cheap.
-CMPNT* lastCMPNT = nullptr;
+CMPNT* lastComponent = nullptr;
 
 bool OwnKeyword(int code) {
     return (code >= KW_COMPONENT && code <= KW_END_CIRCUIT_CALL) ||
@@ -32,28 +32,28 @@ void CMPNT_Begin() {
         CMN_ErrorLine(512);
         return;
     }
-    openCMPNT = record.get();
+    openComponent = record.get();
     if (!ibis->components) {
         ibis->components = std::move(record);
     } else {
-        if (lastCMPNT == nullptr) {
-            lastCMPNT = ibis->components.get();
-            while (lastCMPNT->next) lastCMPNT = lastCMPNT->next.get();
+        if (lastComponent == nullptr) {
+            lastComponent = ibis->components.get();
+            while (lastComponent->next) lastComponent = lastComponent->next.get();
         }
-        lastCMPNT->next = std::move(record);
+        lastComponent->next = std::move(record);
     }
-    lastCMPNT = openCMPNT;
+    lastComponent = openComponent;
 }
 
 void CMPNT_Line(int, int, char*) {}
 
 void CMPNT_KeywordChange(int nextCode) {
-    if (!OwnKeyword(nextCode)) openCMPNT = nullptr;
+    if (!OwnKeyword(nextCode)) openComponent = nullptr;
 }
 
 void CMPNT_Reset() {
-    openCMPNT = nullptr;
-    lastCMPNT = nullptr;
+    openComponent = nullptr;
+    lastComponent = nullptr;
 }
 
 void CMPNT_CheckAll(CMPNT*, CIRCUIT*, MDL*) {}

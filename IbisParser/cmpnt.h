@@ -1,5 +1,5 @@
 // The [Component] section of an .ibs file: one CMPNT per [Component], kept in file order.
-// Its lines are accepted as they come; the component rules are added here.
+// Lines routed here are accepted without findings.
 #pragma once
 
 #include <memory>

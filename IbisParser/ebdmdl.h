@@ -1,5 +1,5 @@
 // The [Begin Board Description] section of .ebd files: one EBDMDL per board description,
-// newest first. Its lines are accepted as they come; the board-description rules are added here.
+// newest first. Lines routed here are accepted without findings.
 #pragma once
 
 #include <memory>

@@ -56,19 +56,29 @@ std::string Cased(std::string text, int (*convert)(int)) {
     return text;
 }
 
+// Backslashes separate directories too; the system only knows '/'.
+std::FILE* OpenForReading(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return CMN_OpenBinary(path.c_str(), "r");
+}
+
+// Lines are read character by character; a larger buffer means fewer system calls.
+constexpr std::size_t kReadBufferSize = 1 << 16;
+
 // Opens directory plus name as given, then in lower case, then in upper case; after a cased
 // attempt succeeds the directory and name keep that case, so that later files are looked for
 // the same way.
 std::FILE* OpenAnyCase(std::string& name) {
-    std::FILE* file = CMN_OpenBinary((fileDirectory + name).c_str(), "r");
+    std::FILE* file = OpenForReading(fileDirectory + name);
     for (int (*convert)(int) : {&::tolower, &::toupper}) {
         if (file != nullptr) break;
-        file = CMN_OpenBinary(Cased(fileDirectory + name, convert).c_str(), "r");
+        file = OpenForReading(Cased(fileDirectory + name, convert));
         if (file != nullptr) {
             fileDirectory = Cased(fileDirectory, convert);
             name = Cased(name, convert);
         }
     }
+    if (file != nullptr) std::setvbuf(file, nullptr, _IOFBF, kReadBufferSize);
     return file;
 }
 

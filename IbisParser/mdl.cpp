@@ -8,7 +8,7 @@
 
 namespace {
 
-MDL* openMDL = nullptr;
+MDL* openModel = nullptr;
 
 bool OwnKeyword(int code) {
     return code >= KW_EXTERNAL_MODEL && code <= KW_END_EMI_MODEL;
@@ -29,17 +29,17 @@ void MDL_Begin() {
         CMN_BugLine(100, "mdl", __LINE__);
         return;
     }
-    openMDL = record.get();
+    openModel = record.get();
     IBIS_PushFront(ibis->models, std::move(record));
 }
 
 void MDL_Line(int, int, char*) {}
 
 void MDL_KeywordChange(int nextCode) {
-    if (!OwnKeyword(nextCode)) openMDL = nullptr;
+    if (!OwnKeyword(nextCode)) openModel = nullptr;
 }
 
-void MDL_Reset() { openMDL = nullptr; }
+void MDL_Reset() { openModel = nullptr; }
 
 void MDL_CheckAll(MDL*) {}
 

@@ -1,5 +1,5 @@
 // The [Model] section of an .ibs file: one MDL per [Model], newest first.
-// Its lines are accepted as they come; the model rules are added here.
+// Lines routed here are accepted without findings.
 #pragma once
 
 #include <memory>

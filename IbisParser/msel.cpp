@@ -8,7 +8,7 @@
 
 namespace {
 
-MSEL* openMSEL = nullptr;
+MSEL* openSelector = nullptr;
 
 }  // namespace
 
@@ -25,14 +25,14 @@ void MSEL_Init() {
         CMN_ErrorLine(4007);
         return;
     }
-    openMSEL = record.get();
+    openSelector = record.get();
     IBIS_PushFront(ibis->modelSelectors, std::move(record));
 }
 
 void MSEL_Line(int, int, char*) {}
 
-void MSEL_EndKeyword(int) { openMSEL = nullptr; }
+void MSEL_EndKeyword(int) { openSelector = nullptr; }
 
-void MSEL_Reset() { openMSEL = nullptr; }
+void MSEL_Reset() { openSelector = nullptr; }
 
 void MSEL_CheckAll(MSEL*) {}

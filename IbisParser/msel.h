@@ -1,6 +1,6 @@
 // The [Model Selector] section of .ibs files: one MSEL per selector, newest first. Every
-// keyword after [Model Selector] closes the selector. Its lines are accepted as they come; the
-// selector rules are added here.
+// keyword after [Model Selector] closes the selector. Lines routed here are accepted without
+// findings.
 #pragma once
 
 #include <memory>

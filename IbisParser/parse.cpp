@@ -237,8 +237,11 @@ int ReadIbisFile(const char* path, int kind) {
     char line[PARSE_LINE_BUFFER_SIZE];
     for (;;) {
         ++state.lineNumber;
-        if (CMN_ReadLine(line, sizeof line, file) == nullptr) break;
-        ProcessLine(line, std::strlen(line));
+        std::size_t length = 0;
+        if (CMN_ReadLine(line, sizeof line, file, true, &length) == nullptr) break;
+        // A kept NUL ends the line's text; otherwise every NUL became a blank.
+        if (CMN_GetKeepIllegalChars()) length = std::strlen(line);
+        ProcessLine(line, length);
     }
     --state.lineNumber;
     std::fclose(file);

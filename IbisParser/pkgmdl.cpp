@@ -8,7 +8,7 @@
 
 namespace {
 
-PKGMDL* openPKGMDL = nullptr;
+PKGMDL* openPackageModel = nullptr;
 
 bool OwnKeyword(int code) {
     return code >= KW_DEFINE_PACKAGE_MODEL && code <= KW_NUMBER_OF_SECTIONS;
@@ -29,16 +29,16 @@ void PKGMDL_Init() {
         CMN_ErrorLine(3416);
         return;
     }
-    openPKGMDL = record.get();
+    openPackageModel = record.get();
     IBIS_PushFront(ibis->packageModels, std::move(record));
 }
 
 void PKGMDL_Line(int, int, char*) {}
 
 void PKGMDL_EndKeyword(int nextCode) {
-    if (!OwnKeyword(nextCode)) openPKGMDL = nullptr;
+    if (!OwnKeyword(nextCode)) openPackageModel = nullptr;
 }
 
-void PKGMDL_Reset() { openPKGMDL = nullptr; }
+void PKGMDL_Reset() { openPackageModel = nullptr; }
 
 void PKGMDL_CheckDuplicates(PKGMDL*) {}

@@ -1,5 +1,5 @@
 // The [Define Package Model] section of .ibs and .pkg files: one PKGMDL per model, newest
-// first. Its lines are accepted as they come; the package-model rules are added here.
+// first. Lines routed here are accepted without findings.
 #pragma once
 
 #include <memory>

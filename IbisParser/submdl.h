@@ -1,5 +1,5 @@
-// The [Submodel] section of .ibs files: one SUBMDL per submodel, newest first. Its lines are
-// accepted as they come; the submodel rules are added here.
+// The [Submodel] section of .ibs files: one SUBMDL per submodel, newest first. Lines routed
+// here are accepted without findings.
 #pragma once
 
 #include <memory>

@@ -8,7 +8,7 @@
 
 namespace {
 
-TESTDATA* openTESTDATA = nullptr;
+TESTDATA* openTestData = nullptr;
 
 bool OwnKeyword(int code) {
     return code >= KW_TEST_DATA && code <= KW_DIFF_FALLING_WAVEFORM_FAR;
@@ -29,16 +29,16 @@ void TESTDATA_Init() {
         CMN_Bug(2300, "testdata", __LINE__);
         return;
     }
-    openTESTDATA = record.get();
+    openTestData = record.get();
     IBIS_PushFront(ibis->testData, std::move(record));
 }
 
 void TESTDATA_Line(int, int, char*) {}
 
 void TESTDATA_EndKeyword(int nextCode) {
-    if (!OwnKeyword(nextCode)) openTESTDATA = nullptr;
+    if (!OwnKeyword(nextCode)) openTestData = nullptr;
 }
 
-void TESTDATA_Reset() { openTESTDATA = nullptr; }
+void TESTDATA_Reset() { openTestData = nullptr; }
 
 void TESTDATA_CheckAll(TESTDATA*) {}

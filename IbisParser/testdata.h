@@ -1,5 +1,5 @@
-// The [Test Data] section of .ibs files: one TESTDATA per section, newest first. Its lines are
-// accepted as they come; the test-data rules are added here.
+// The [Test Data] section of .ibs files: one TESTDATA per section, newest first. Lines routed
+// here are accepted without findings.
 #pragma once
 
 #include <memory>

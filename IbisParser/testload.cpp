@@ -8,7 +8,7 @@
 
 namespace {
 
-TESTLOAD* openTESTLOAD = nullptr;
+TESTLOAD* openTestLoad = nullptr;
 
 }  // namespace
 
@@ -25,14 +25,14 @@ void TESTLOAD_Init() {
         CMN_Bug(2200, "testload", __LINE__);
         return;
     }
-    openTESTLOAD = record.get();
+    openTestLoad = record.get();
     IBIS_PushFront(ibis->testLoads, std::move(record));
 }
 
 void TESTLOAD_Line(int, int, char*) {}
 
-void TESTLOAD_EndKeyword(int) { openTESTLOAD = nullptr; }
+void TESTLOAD_EndKeyword(int) { openTestLoad = nullptr; }
 
-void TESTLOAD_Reset() { openTESTLOAD = nullptr; }
+void TESTLOAD_Reset() { openTestLoad = nullptr; }
 
 void TESTLOAD_CheckAll(TESTLOAD*) {}

@@ -1,6 +1,5 @@
 // The [Test Load] section of .ibs files: one TESTLOAD per test load, newest first. Every
-// keyword after [Test Load] closes it. Its lines are accepted as they come; the test-load rules
-// are added here.
+// keyword after [Test Load] closes it. Lines routed here are accepted without findings.
 #pragma once
 
 #include <memory>

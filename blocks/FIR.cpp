@@ -58,10 +58,11 @@ bool FIR<T, Variant>::SetupFilter() {
     check(Interpolation >= 1, "Interpolation must be > 0");
     if (!valid) return false;
 
-    const std::int32_t length = NumTaps / Interpolation + Decimation + 1;
+    // Wider than the parameters so that extreme ratios cannot overflow.
+    const std::int64_t length = std::int64_t{NumTaps / Interpolation} + Decimation + 1;
     Input.SetRate(static_cast<std::uint64_t>(Decimation));
     Output.SetRate(static_cast<std::uint64_t>(Interpolation));
-    DelayLine.MinCapacity = static_cast<std::uint64_t>(std::max(length, Decimation));
+    DelayLine.MinCapacity = static_cast<std::uint64_t>(std::max<std::int64_t>(length, Decimation));
     DelayLine.Rate = static_cast<std::uint64_t>(Decimation);
     TapsPerPhase = NumTaps / Interpolation + (NumTaps % Interpolation != 0 ? 1 : 0);
     geometry_ = Geometry{NumTaps, Decimation, DecimationPhase, Interpolation, TapsPerPhase,
@@ -113,14 +114,14 @@ template <typename T, int Variant>
 void FIR<T, Variant>::RunPolyphase(const T* window) {
     const Geometry& g = geometry_;
     const std::uint64_t decimation = static_cast<std::uint64_t>(g.decimation);
-    std::int32_t phase = g.phase;
+    std::int64_t phase = g.phase;
     std::uint64_t outputIndex = 0;
     for (std::uint64_t j = 1; j <= decimation; ++j) {
         const T* newest = window + (g.length - decimation + j - 1);
         for (; phase < g.interpolation; phase += g.decimation) {
             T sum = 0.0;
             for (std::int32_t k = 0; k < g.tapsPerPhase; ++k) {
-                const std::int32_t tap = phase + k * g.interpolation;
+                const std::int64_t tap = phase + std::int64_t{k} * g.interpolation;
                 if (tap < g.numTaps) sum += Taps[tap] * newest[-k];
             }
             Output.At(outputIndex++) = sum;

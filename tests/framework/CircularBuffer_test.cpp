@@ -80,5 +80,8 @@ TEST(CircularBuffer, ReleaseFreesOwnStorageAndDetachesOutsideStorage) {
     EXPECT_EQ(borrowed.Storage, nullptr);
     EXPECT_EQ(outside[1], 2.0);
 
-    EXPECT_THROW(CircularBuffer<double>::Allocate(~0ull / 4), std::bad_alloc);
+    // A size whose byte count overflows fails like any other allocation.
+    const std::uint64_t tooMany = ~0ull / 4;
+    EXPECT_THROW(borrowed.Adopt(CircularBuffer<double>::Allocate(tooMany), tooMany), std::bad_alloc);
+    EXPECT_EQ(borrowed.Storage, nullptr);
 }

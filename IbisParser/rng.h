@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+// Column state of one typ/min/max value.
+enum RNG_STATE : int {
+    RNG_ABSENT = 0,  // no text given
+    RNG_NUMBER = 1,
+    RNG_NA = 2,  // "NA"; the value is then 0
+};
+
+// One typ/min/max triple of an IBIS data line.
+struct RNG {
+    double typ = 0.0;
+    int typState = RNG_ABSENT;
+    double min = 0.0;
+    int minState = RNG_ABSENT;
+    double max = 0.0;
+    int maxState = RNG_ABSENT;
+};
+
+// Reads a triple from a data line. `name` (the keyword or sub-parameter) appears in the
+// messages. `result` receives a new record whenever one could be allocated, even when a
+// column was in error; returns 1 only when all three columns were read without error.
+int RNG_Parse(const char* text, const char* name, std::unique_ptr<RNG>& result);

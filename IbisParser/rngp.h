@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+// One row of a table: an independent first column (voltage or time) and a typ/min/max
+// triple, each value with its column state (see RNG_STATE). Rows form a doubly linked
+// list; each row owns the rest of the table after it.
+struct RNGP {
+    RNGP() = default;
+    RNGP(const RNGP&) = delete;
+    RNGP& operator=(const RNGP&) = delete;
+    // Releases the rows after this one without recursing, so long tables cannot exhaust the stack.
+    ~RNGP();
+
+    std::unique_ptr<RNGP> next;
+    RNGP* prev = nullptr;
+    double first = 0.0;
+    int firstState = 0;
+    double typ = 0.0;
+    int typState = 0;
+    double min = 0.0;
+    int minState = 0;
+    double max = 0.0;
+    int maxState = 0;
+};
+
+// Reads a row from a data line; `name` is the table's name and `columnName` the first
+// column's name in messages. Column errors are reported but the row is still returned;
+// returns 0 only when the line could not be split or the row not allocated.
+int RNGP_Parse(const char* text, const char* name, const char* columnName,
+               std::unique_ptr<RNGP>& result);
+
+// A table: its rows in file order (added only through RNGP_Append), and what appending needs to
+// stay linear in the number of rows however long the table grows.
+struct RNGP_TABLE {
+    std::unique_ptr<RNGP> head;
+    RNGP* tail = nullptr;
+    int count = 0;
+    // How often each first-column value occurs; kept only once the table is long enough
+    // that scanning every row for repeats would cost more than hashing.
+    std::unordered_map<double, int> firstValueCounts;
+};
+
+// Links `row` after the last row of `table` and counts it. With `check` on, every earlier
+// row whose first column equals the new row's exactly draws the repeated-value warning.
+void RNGP_Append(RNGP_TABLE& table, std::unique_ptr<RNGP> row, bool check);

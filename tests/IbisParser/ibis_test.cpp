@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "IbisParser/cmn.h"
+#include "IbisParser/cmpnt.h"
+#include "IbisParser/hdr.h"
+#include "IbisParser/ibis.h"
+#include "IbisParser/mdl.h"
+#include "IbisParser/parse.h"
+#include "tests/IbisParser/check_helper.h"
+
+namespace {
+
+std::string Header(const char* version, const char* fileName) {
+    return std::string("[IBIS Ver] ") + version + "\n[File Name] " + fileName +
+           "\n[File Rev] 1.0\n";
+}
+
+std::string Banner(const std::string& path, const char* revision) {
+    return "\nChecking " + path + " for IBIS " + revision + " Compatibility...\n\n";
+}
+
+const std::string kPassed = "Errors  : 0\n\nFile Passed\n";
+
+}  // namespace
+
+TEST(IbisOpen, ExtensionRules) {
+    WriteCheckFile("model.ibs", Header("3.2", "model.ibs") + "[Component] c\n[End]\n");
+    EXPECT_EQ(CheckRelative("model", FILE_KIND_IBS), Banner("model", "3.2") + kPassed);
+    EXPECT_EQ(CheckRelative("MODEL.Ibs", FILE_KIND_IBS), Banner("MODEL.Ibs", "3.2") + kPassed);
+
+    WriteCheckFile("model.txt", Header("3.2", "model.txt") + "[Component] c\n[End]\n");
+    EXPECT_EQ(CheckRelative("model.txt", FILE_KIND_IBS),
+              "ERROR - File Name Requires '.ibs' Extension.\n"
+              "ERROR - Could not determine Version for file model.txt\n"
+              "\nErrors  : 2\n\nFile Failed\n");
+    EXPECT_EQ(CheckRelative("model.ibs", FILE_KIND_PKG),
+              "ERROR - File Name Requires '.pkg' Extension.\n"
+              "ERROR - Could not determine Version for file model.ibs\n"
+              "\nErrors  : 2\n\nFile Failed\n");
+    EXPECT_EQ(CheckRelative("model.ibs", FILE_KIND_EBD),
+              "ERROR - File Name Requires '.ebd' Extension.\n"
+              "ERROR - Could not determine Version for file model.ibs\n"
+              "\nErrors  : 2\n\nFile Failed\n");
+    EXPECT_EQ(CheckRelative("nofile.ibs", FILE_KIND_IBS),
+              "ERROR - Unable To Open File 'nofile.ibs'\n"
+              "ERROR - Could not determine Version for file nofile.ibs\n"
+              "\nErrors  : 2\n\nFile Failed\n");
+
+    std::string tooLong(1021, 'n');
+    EXPECT_EQ(CheckRelative(tooLong, FILE_KIND_IBS),
+              "ERROR - Unable to append filename extension.\n"
+              "ERROR - Could not determine Version for file " + tooLong +
+                  "\n\nErrors  : 2\n\nFile Failed\n");
+    std::string longPath = "d/" + std::string(1020, 'n') + ".ibs";
+    EXPECT_EQ(CheckRelative(longPath, FILE_KIND_IBS),
+              "ERROR - Unable to assemble filename.\n"
+              "ERROR - Could not determine Version for file " + longPath +
+                  "\n\nErrors  : 2\n\nFile Failed\n");
+}
+
+TEST(IbisOpen, DirectoriesAndLetterCase) {
+    WriteCheckFile("dir/sub/x.ibs", Header("3.2", "x.ibs") + "[Component] c\n[End]\n");
+    EXPECT_EQ(CheckRelative("dir/sub/x.ibs", FILE_KIND_IBS), Banner("dir/sub/x.ibs", "3.2") + kPassed);
+    EXPECT_EQ(CheckRelative("dir\\sub\\x.ibs", FILE_KIND_IBS),
+              Banner("dir\\sub\\x.ibs", "3.2") + kPassed);
+
+    // Not found as given, found in lower case: the directory is kept in lower case.
+    WriteCheckFile("low/buf.ibs", Header("3.2", "buf.ibs") + "[Component] c\n[End]\n");
+    std::FILE* file = nullptr;
+    std::string name;
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(CheckDir());
+    file = CMN_OpenFile("dir/sub/x.ibs", FILE_KIND_IBS, &name);
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(name, "x.ibs");
+    EXPECT_EQ(CMN_GetFileDirectory(), "dir/sub/");
+    file = CMN_OpenFile("LOW/BUF.IBS", FILE_KIND_IBS, &name);
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(name, "buf.ibs");
+    EXPECT_EQ(CMN_GetFileDirectory(), "low/");
+    // A later name without directory is looked for in that directory.
+    file = CMN_OpenFile("Buf", FILE_KIND_IBS, &name);
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+
+    // Found only in upper case.
+    WriteCheckFile("UP/UPPER.PKG", "");
+    file = CMN_OpenFile("Up/Upper.pkg", FILE_KIND_PKG, &name);
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(name, "UPPER.PKG");
+    EXPECT_EQ(CMN_GetFileDirectory(), "UP/");
+    std::filesystem::current_path(previous);
+    CMN_SetFileDirectory("");
+
+    EXPECT_EQ(CheckRelative("LOW/BUF.IBS", FILE_KIND_IBS), Banner("LOW/BUF.IBS", "3.2") + kPassed);
+}
+
+TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
+    struct Case {
+        const char* version;
+        const char* revision;
+    };
+    for (Case c : {Case{"2.0", "2.1"}, Case{"3.1", "3.2"}, Case{"4.1", "4.2"}, Case{"5.0", "5.0"}}) {
+        std::string file = "| comment first\n\n" + Header(c.version, "test.ibs") +
+                           "[Component] c\n[End]\n";
+        EXPECT_EQ(CheckText(file, FILE_KIND_IBS), Banner("test.ibs", c.revision) + kPassed);
+    }
+
+    const std::string notRead = "ERROR - Could not determine Version for file test.ibs\n"
+                                "\nErrors  : 1\n\nFile Failed\n";
+    EXPECT_EQ(CheckText("[Component] c\n[IBIS Ver] 3.2\n[End]\n", FILE_KIND_IBS), notRead);
+    EXPECT_EQ(CheckText(Header("1.1", "test.ibs") + "[End]\n", FILE_KIND_IBS), notRead);
+    EXPECT_EQ(CheckText(Header("6.0", "test.ibs") + "[End]\n", FILE_KIND_IBS), notRead);
+    EXPECT_EQ(CheckText("| only comments\n", FILE_KIND_IBS), notRead);
+    EXPECT_EQ(CheckText("", FILE_KIND_IBS), notRead);
+
+    // The version step only needs the digit; the header then checks the whole value.
+    EXPECT_EQ(CheckText("  [ibis_ver]   5.1\n[File Name] test.ibs\n[File Rev] 1\n[Component] c\n"
+                        "[End]\n",
+                        FILE_KIND_IBS),
+              Banner("test.ibs", "5.0") + "ERROR (line    1) - Keywords Must Begin In Column 1.\n"
+                                          "ERROR (line    1) - Illegal IBIS_Version '5.1'.\n"
+                                          "\nErrors  : 2\n\nFile Failed\n");
+    unsigned long lines = 0;
+    WriteCheckFile("count.ibs", "|\n|\n\n[IBIS Ver] 4.0\n");
+    EXPECT_EQ(CMN_DetectVersion((CheckDir() / "count.ibs").c_str(), &lines, FILE_KIND_IBS), 4);
+    EXPECT_EQ(lines, 4u);
+}
+
+TEST(IbisCheck, WholeFileChecksByKind) {
+    EXPECT_EQ(CheckText(Header("3.2", "test.ibs") + "[End]\n", FILE_KIND_IBS),
+              Banner("test.ibs", "3.2") + "ERROR - Required keyword 'Component' not found.\n"
+                                          "\nErrors  : 1\n\nFile Failed\n");
+    EXPECT_EQ(CheckText(Header("3.2", "test.pkg") + "[Define Package Model] p\n[End]\n",
+                        FILE_KIND_PKG),
+              Banner("test.pkg", "3.2") + kPassed);
+    EXPECT_EQ(CheckText(Header("4.0", "test.ebd") + "[Begin Board Description] b\n"
+                                                    "[End Board Description]\n[End]\n",
+                        FILE_KIND_EBD),
+              Banner("test.ebd", "4.2") + kPassed);
+
+    CheckOptions quiet;
+    quiet.quiet = true;
+    EXPECT_EQ(CheckText(Header("3.2", "test.ibs") + "[Component] c\n[End]\n", FILE_KIND_IBS, quiet),
+              kPassed);
+    EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, quiet), kPassed);
+}
+
+TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
+    std::string file = Header("5.0", "test.ibs") +
+                       "[Component] a\n[Component] b\n[Model] m1\n[Model] m2\n[Model] m3\n"
+                       "[Define Package Model] p\n[Model Selector] s\n[Submodel] sub\n"
+                       "[Test Data] d\n[Test Load] l\n[External Circuit] e\n"
+                       "[End External Circuit]\n[End]\n";
+    int components = 0;
+    int models = 0;
+    int others = 0;
+    CheckOptions options;
+    options.inspect = [&](IBIS* ibis) {
+        ASSERT_NE(ibis, nullptr);
+        for (CMPNT* c = ibis->components.get(); c != nullptr; c = c->next.get()) ++components;
+        for (MDL* m = ibis->models.get(); m != nullptr; m = m->next.get()) ++models;
+        others += ibis->packageModels != nullptr;
+        others += ibis->modelSelectors != nullptr;
+        others += ibis->submodels != nullptr;
+        others += ibis->testData != nullptr;
+        others += ibis->testLoads != nullptr;
+        others += ibis->circuits != nullptr;
+        others += ibis->boardDescriptions != nullptr;
+        HDR* header = nullptr;
+        others += IBIS_GetHdr(ibis, &header);
+    };
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options), Banner("test.ibs", "5.0") + kPassed);
+    EXPECT_EQ(components, 2);
+    EXPECT_EQ(models, 3);
+    EXPECT_EQ(others, 7);
+}
+
+TEST(IbisStack, PushFreeAnywhereAndFinish) {
+    IBIS* current = nullptr;
+    ASSERT_EQ(IBIS_GetCurrent(&current), 0);
+    ASSERT_EQ(IBIS_New(), 1);
+    IBIS* bottom = nullptr;
+    ASSERT_EQ(IBIS_GetCurrent(&bottom), 1);
+    ASSERT_EQ(IBIS_New(), 1);
+    IBIS* top = nullptr;
+    ASSERT_EQ(IBIS_GetCurrent(&top), 1);
+    EXPECT_NE(top, bottom);
+    EXPECT_EQ(top->next.get(), bottom);
+
+    auto older = std::make_unique<HDR>();
+    older->File_Rev = "old";
+    IBIS_SetHdr(top, std::move(older));
+    auto newer = std::make_unique<HDR>();
+    newer->File_Rev = "new";
+    IBIS_SetHdr(top, std::move(newer));
+    HDR* head = nullptr;
+    ASSERT_EQ(IBIS_GetHdr(top, &head), 1);
+    EXPECT_EQ(head->File_Rev, "new");
+    EXPECT_EQ(head->next->File_Rev, "old");
+    CMPNT* none = nullptr;
+    EXPECT_EQ(IBIS_GetCmpnt(top, &none), 0);
+
+    IBIS_Free(bottom);
+    ASSERT_EQ(IBIS_GetCurrent(&current), 1);
+    EXPECT_EQ(current, top);
+    EXPECT_EQ(top->next, nullptr);
+
+    std::FILE* summary = std::tmpfile();
+    CMN_SetOutput(summary);
+    CMN_ResetCounts();
+    IBIS_Finish();
+    EXPECT_EQ(IBIS_GetCurrent(&current), 0);
+    IBIS_Finish();
+    CMN_SetOutput(nullptr);
+    std::rewind(summary);
+    char text[128] = {};
+    std::size_t got = std::fread(text, 1, sizeof text - 1, summary);
+    std::fclose(summary);
+    EXPECT_EQ(std::string(text, got), kPassed + kPassed);
+}
+
+TEST(IbisCheck, QuietLevelsAndAFileReadWithoutARecord) {
+    std::string file = Header("3.2", "test.ibs") + "[Component]\tc\n[Bogus]\n[End]\n";
+    CheckOptions quietErrors;
+    quietErrors.quietErrors = true;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietErrors),
+              Banner("test.ibs", "3.2") +
+                  "WARNING (line    4) - IBIS files should not contain tab characters.\n"
+                  "\nErrors  : 0\nWarnings: 1\n\nFile Passed\n");
+    CheckOptions quietWarnings;
+    quietWarnings.quietWarnings = true;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietWarnings),
+              Banner("test.ibs", "3.2") + "ERROR (line    5) - Invalid Keyword: BOGUS\n"
+                                          "\nErrors  : 1\n\nFile Failed\n");
+
+    // A caller that skips IBIS_New: the header cannot be created, so its keywords are orphans.
+    WriteCheckFile("norecord.ibs", Header("3.2", "norecord.ibs") + "[End]\n");
+    std::FILE* diagnostics = std::tmpfile();
+    CMN_SetOutput(diagnostics);
+    CMN_ResetCounts();
+    PARSE_SetQuiet(true);
+    EXPECT_EQ(PARSE_File((CheckDir() / "norecord.ibs").c_str(), FILE_KIND_IBS), 1);
+    PARSE_SetQuiet(false);
+    HDR_SetVersion(0);
+    CMN_SetOutput(nullptr);
+    std::rewind(diagnostics);
+    char text[512] = {};
+    std::size_t got = std::fread(text, 1, sizeof text - 1, diagnostics);
+    std::fclose(diagnostics);
+    EXPECT_EQ(std::string(text, got), "PROGRAM BUG - Unable to get ptr to IBIS struct?\n"
+                                      "ERROR (line    1) - Orphan File Header keyword.\n"
+                                      "ERROR (line    2) - Orphan File Header keyword.\n"
+                                      "ERROR (line    3) - Orphan File Header keyword.\n");
+    CMN_ResetCounts();
+}

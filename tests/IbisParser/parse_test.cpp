@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "IbisParser/cmn_read.h"
+#include "IbisParser/hdr.h"
+#include "IbisParser/ibis.h"
+#include "IbisParser/parse.h"
+#include "IbisParser/parse_keywords.h"
+#include "tests/IbisParser/check_helper.h"
+
+namespace {
+
+const std::string kBanner32 = "\nChecking test.ibs for IBIS 3.2 Compatibility...\n\n";
+const std::string kHeader32 = "[IBIS Ver] 3.2\n[File Name] test.ibs\n[File Rev] 1.0\n";
+
+std::string Line(char fill, std::size_t length) { return std::string(length, fill); }
+
+}  // namespace
+
+TEST(ParseLines, TabWarningOnceAndLengthLimitByVersion) {
+    std::string file = kHeader32 + "[Component]\tx\n" + "[Manufacturer] m\n" +
+                       "[Package]\t\n" + "|" + Line('-', 79) + "\n" + "|" + Line('-', 80) + "\n" +
+                       "[End]\n";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS), kBanner32 +
+                                                  "WARNING (line    4) - IBIS files should not "
+                                                  "contain tab characters.\n"
+                                                  "ERROR (line    8) - Exceeds 80 chararacters.\n"
+                                                  "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
+
+    std::string v4 = "[IBIS Ver] 4.0\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n|" +
+                     Line('-', 119) + "\n|" + Line('-', 120) + "\n[End]\n";
+    EXPECT_EQ(CheckText(v4, FILE_KIND_IBS),
+              "\nChecking test.ibs for IBIS 4.2 Compatibility...\n\n"
+              "ERROR (line    6) - Exceeds 120 chararacters.\n"
+              "\nErrors  : 1\n\nFile Failed\n");
+
+    CheckOptions longLines;
+    longLines.longLines = true;
+    EXPECT_EQ(CheckText(v4, FILE_KIND_IBS, longLines),
+              "\nChecking test.ibs for IBIS 4.2 Compatibility...\n\nErrors  : 0\n\nFile Passed\n");
+}
+
+TEST(ParseLines, LinesBeforeIbisVerFollowTheVersionLeftByEarlierFiles) {
+    std::string file = "|" + Line('=', 99) + "\n" + kHeader32 + "|" + Line('=', 99) +
+                       "\n[Component] x\n[End]\n";
+    CheckOptions leftAtFour;
+    leftAtFour.versionInForce = 4;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, leftAtFour),
+              kBanner32 + "ERROR (line    5) - Exceeds 80 chararacters.\n"
+                          "\nErrors  : 1\n\nFile Failed\n");
+    EXPECT_EQ(HDR_GetVersion(), 0) << "the helper restores the version for the next test";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 + "ERROR (line    1) - Exceeds 80 chararacters.\n"
+                          "ERROR (line    5) - Exceeds 80 chararacters.\n"
+                          "\nErrors  : 2\n\nFile Failed\n");
+}
+
+TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
+    std::string file = kHeader32 + "[Component] x\r\n" + "[Manufacturer] a" + '\x01' + "b\n" +
+                       "[Package]" + std::string(1, '\0') + "\n" + "| caf" + '\xe9' + "\n" +
+                       "| lone" + '\r' + "cr\n" + "[End]\r\n" + '\x1a';
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 +
+                  "ERROR (line    5) -\n"
+                  "    Found illegal control character (code 1).  Converting to space.\n"
+                  "ERROR (line    6) - Found illegal NUL character (code 0).  Converting to space.\n"
+                  "ERROR (line    7) -\n"
+                  "    Found illegal non-7-bit ASCII character (code e9).  Converting to space.\n"
+                  "ERROR (line    8) -\n"
+                  "    Found illegal control character (code d).  Converting to space.\n"
+                  "\nErrors  : 4\n\nFile Failed\n");
+
+    CheckOptions keep;
+    keep.keepIllegalChars = true;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, keep), kBanner32 + "Errors  : 0\n\nFile Passed\n");
+}
+
+TEST(ParseReader, ReadersReturnOneLineAtATime) {
+    std::FILE* stream = std::tmpfile();
+    std::fputs("abcdef\r\nxy\n\nlast", stream);
+    std::rewind(stream);
+    char buffer[4];
+    std::size_t length = 0;
+    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, stream, true, &length), nullptr);
+    EXPECT_STREQ(buffer, "abc");
+    EXPECT_EQ(length, 3u);
+    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, stream), nullptr);
+    EXPECT_STREQ(buffer, "xy\n");
+    std::string line;
+    EXPECT_EQ(CMN_ReadLongLine(line, stream), 2u);
+    EXPECT_EQ(line, "\n");
+    EXPECT_EQ(CMN_ReadLongLine(line, stream), 5u);
+    EXPECT_EQ(line, "last");
+    EXPECT_EQ(CMN_ReadLongLine(line, stream), 0u);
+    EXPECT_EQ(CMN_ReadLine(buffer, sizeof buffer, stream), nullptr);
+    std::fclose(stream);
+}
+
+TEST(ParseReader, OverlongLinesAreCutAndStillReported) {
+    // The reader keeps 1,023 characters: the NUL after them is reported without the
+    // "converting" remark, and the ctrl-Z in the middle of the file is no end-of-file mark.
+    std::string file = kHeader32 + "[Component] x\n|" + Line('x', 1030) + std::string(1, '\0') +
+                       "\n" + '\x1a' + "| after\n[End]\n";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 +
+                  "ERROR (line    5) - Found illegal NUL character (code 0).\n"
+                  "ERROR (line    5) - Exceeds 80 chararacters.\n"
+                  "ERROR (line    6) -\n"
+                  "    Found illegal control character (code 1a).  Converting to space.\n"
+                  "\nErrors  : 3\n\nFile Failed\n");
+}
+
+TEST(ParseComments, CommentCharacterRules) {
+    std::string file = kHeader32 +
+                       "[Comment Char] a_char\n"     // 4: letters are not allowed
+                       "[Comment Char] #char\n"      // 5: "_char" missing
+                       "[comment_char] #_char x\n"   // 6: too many items, # taken all the same
+                       "# a comment now\n"
+                       "| data of [File Rev]\n"      // 8: no longer a comment
+                       "[Component] x # cut here\n"
+                       "   [COMMENT CHAR] !_char !\n"  // 10: indented, still a definition
+                       "! comment\n"
+                       "[End]\n";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 + "ERROR (line    4) - Invalid Comment Character 'a'.\n"
+                          "ERROR (line    5) - Invalid Comment Character Definition.\n"
+                          "ERROR (line    6) - Too Many Line Items For Keyword COMMENT_CHAR.\n"
+                          "ERROR (line    8) - Orphan Data Line.\n"
+                          "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
+                          "\nErrors  : 5\n\nFile Failed\n");
+}
+
+TEST(ParseKeywords, SpellingsLookupErrorsAndUnknownData) {
+    std::string file = kHeader32 +
+                       "[Component] x\n"
+                       "[Pin mapping]\n"
+                       "[PIN_MAPPING]\n"
+                       "[pin Mapping]\n"
+                       "[ Pin]\n"        // 8
+                       "data\n"          // 9
+                       "[Pin\n"          // 10
+                       "[]\n"            // 11
+                       "[" + Line('A', 118) + "]\n"  // 12
+                       "[" + Line('A', 117) + "]\n"  // 13
+                       "[Test Data] t\n"  // 14: an IBIS 4 keyword
+                       "[End]\n";
+    CheckOptions longLines;
+    longLines.longLines = true;
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, longLines),
+              kBanner32 + "ERROR (line    8) - Invalid Keyword: _PIN\n"
+                          "ERROR (line    9) - Data for unknown keyword.\ndata\n"
+                          "ERROR (line   10) - Keyword Missing Ending Bracket (']').\n"
+                          "ERROR (line   11) - Invalid Keyword.\n"
+                          "ERROR (line   12) - Invalid Keyword.\n"
+                          "ERROR (line   13) - Invalid Keyword: " + Line('A', 117) + "\n"
+                          "ERROR (line   14) - Invalid Keyword: TEST_DATA\n"
+                          "\nErrors  : 7\n\nFile Failed\n");
+}
+
+TEST(ParseKeywords, TablesGrowByVersionAndContextRulesPickTheOtherCodes) {
+    EXPECT_EQ(PARSE_TableSize(2), 50);
+    EXPECT_EQ(PARSE_TableSize(3), 88);
+    EXPECT_EQ(PARSE_TableSize(4), 109);
+    EXPECT_EQ(PARSE_TableSize(5), 120);
+    EXPECT_EQ(PARSE_FindKeyword("MANUFACTURER", 5), KW_MANUFACTURER);
+    EXPECT_EQ(PARSE_FindKeyword("TEST_LOAD", 3), NOT_KEY);
+    EXPECT_EQ(PARSE_FindKeyword("TEST_LOAD", 4), KW_TEST_LOAD);
+    EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 4), NOT_KEY);
+    EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 5), KW_ISSO_PU);
+
+    auto rule = [](int code, int current, int kind, bool inSubmodel, int version) {
+        return PARSE_ApplyContextRules(code, current, kind, inSubmodel, version);
+    };
+    EXPECT_EQ(rule(KW_MANUFACTURER, KW_DEFINE_PACKAGE_MODEL, FILE_KIND_PKG, false, 3),
+              KW_PKG_MANUFACTURER);
+    EXPECT_EQ(rule(KW_MANUFACTURER, KW_DESCRIPTION, FILE_KIND_IBS, false, 2), KW_PKG_MANUFACTURER);
+    EXPECT_EQ(rule(KW_MANUFACTURER, KW_COMPONENT, FILE_KIND_IBS, false, 5), KW_MANUFACTURER);
+    EXPECT_EQ(rule(KW_MANUFACTURER, KW_BEGIN_BOARD_DESCRIPTION, FILE_KIND_EBD, false, 3),
+              KW_EBD_MANUFACTURER);
+    EXPECT_EQ(rule(KW_NUMBER_OF_PINS, KW_EBD_MANUFACTURER, FILE_KIND_EBD, false, 4),
+              KW_EBD_NUMBER_OF_PINS);
+    EXPECT_EQ(rule(KW_NUMBER_OF_PINS, KW_OEM, FILE_KIND_PKG, false, 4), KW_NUMBER_OF_PINS);
+    EXPECT_EQ(rule(KW_PULLDOWN, KW_SUBMODEL, FILE_KIND_IBS, true, 4), KW_SUB_PULLDOWN);
+    EXPECT_EQ(rule(KW_FALLING_WAVEFORM, KW_RAMP, FILE_KIND_IBS, true, 3), KW_SUB_FALLING_WAVEFORM);
+    EXPECT_EQ(rule(KW_PULLDOWN, KW_MODEL, FILE_KIND_IBS, false, 4), KW_PULLDOWN);
+    // A version 2 table has none of the other codes, so the keyword keeps its own.
+    EXPECT_EQ(rule(KW_NUMBER_OF_PINS, KW_OEM, FILE_KIND_EBD, false, 2), KW_NUMBER_OF_PINS);
+    EXPECT_EQ(rule(KW_RAMP, KW_SUBMODEL, FILE_KIND_IBS, true, 2), KW_RAMP);
+}
+
+TEST(ParseKeywords, IndentedBracketsAreNotesTextOrMisplacedKeywords) {
+    std::string file = kHeader32 +
+                       "[Notes] first\n"
+                       "   [Not a keyword] in notes\n"
+                       "[Component] x\n"
+                       "   [Manufacturer] m\n"
+                       "[End]\n";
+    std::string notes;
+    CheckOptions options;
+    options.inspect = [&](IBIS* ibis) {
+        const std::string* block = nullptr;
+        if (HDR_GetNotes(ibis->headers.get(), &block)) notes = *block;
+    };
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
+              kBanner32 + "ERROR (line    7) - Keywords Must Begin In Column 1.\n"
+                          "\nErrors  : 1\n\nFile Failed\n");
+    EXPECT_EQ(notes, "first\n   [Not a keyword] in notes");
+}
+
+TEST(ParseEnd, TextAfterEndAndLinesAfterIt) {
+    std::string file = kHeader32 +
+                       "[Component] x\n"
+                       "[End] extra | but this is a comment\n"
+                       "| a comment is fine\n"
+                       "\n"
+                       "more\n"
+                       "[Pin]\n"
+                       "  [End]\n";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 + "ERROR (line    5) - Extraneous data on End keyword line.\n"
+                          "ERROR (line    8) - Non-comment line exists after 'End' keyword.\n"
+                          "ERROR (line    9) - Non-comment line exists after 'End' keyword.\n"
+                          "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
+                          "ERROR (line   10) - Non-comment line exists after 'End' keyword.\n"
+                          "\nErrors  : 5\n\nFile Failed\n");
+}
+
+TEST(ParseEnd, MissingEndClosesTheOpenSectionOnce) {
+    EXPECT_EQ(CheckText("[IBIS Ver] 3.2\n[File Name] test.ibs\n", FILE_KIND_IBS),
+              kBanner32 + "ERROR - Required keyword 'End' not found.\n"
+                          "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n"
+                          "ERROR - Required keyword 'Component' not found.\n"
+                          "\nErrors  : 3\n\nFile Failed\n");
+}
+
+TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
+    std::string pkg =
+        "[IBIS Ver] 3.2\n[File Name] test.pkg\n[File Rev] 1.0\n"
+        "[Component] x\n[Model] m\n[Begin Board Description] b\n[Define Package Model] p\n"
+        "[Model Selector] s\n[End]\n";
+    EXPECT_EQ(CheckText(pkg, FILE_KIND_PKG),
+              "\nChecking test.pkg for IBIS 3.2 Compatibility...\n\n"
+              "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n"
+              "ERROR (line    5) - Illegal keyword for a '.pkg' file.\n"
+              "ERROR (line    6) - Illegal keyword for a '.pkg' file.\n"
+              "ERROR (line    8) - Illegal keyword for a '.pkg' file.\n"
+              "\nErrors  : 4\n\nFile Failed\n");
+
+    std::string ebd =
+        "[IBIS Ver] 4.0\n[File Name] test.ebd\n[File Rev] 1.0\n"
+        "[Component] x\n[Define Package Model] p\n[Begin Board Description] b\n"
+        "[Manufacturer] m\n[Number Of Pins] 2\n[End Board Description]\n[Test Load] t\n[End]\n";
+    EXPECT_EQ(CheckText(ebd, FILE_KIND_EBD),
+              "\nChecking test.ebd for IBIS 4.2 Compatibility...\n\n"
+              "ERROR (line    4) - Illegal keyword for a '.ebd' file.\n"
+              "ERROR (line    5) - Illegal keyword for a '.ebd' file.\n"
+              "ERROR (line   10) - Illegal keyword for a '.ebd' file.\n"
+              "\nErrors  : 3\n\nFile Failed\n");
+
+    // Version 2 knows no board descriptions: a component in any non-.ibs file draws the .pkg
+    // message, a package model begins anywhere.
+    std::string ebd2 = "[IBIS Ver] 2.1\n[File Name] test.ebd\n[File Rev] 1.0\n"
+                       "[Component] x\n[Define Package Model] p\n[End]\n";
+    EXPECT_EQ(CheckText(ebd2, FILE_KIND_EBD),
+              "\nChecking test.ebd for IBIS 2.1 Compatibility...\n\n"
+              "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n"
+              "\nErrors  : 1\n\nFile Failed\n");
+
+    std::string ibs = kHeader32 + "[Component] x\n[Begin Board Description] b\n"
+                                  "board data is dropped\n[End]\n";
+    EXPECT_EQ(CheckText(ibs, FILE_KIND_IBS),
+              kBanner32 + "ERROR (line    5) - Illegal keyword for a '.ibs' file.\n"
+                          "\nErrors  : 1\n\nFile Failed\n");
+}
+
+TEST(ParseBegin, SecondIbisVerStartsANewHeader) {
+    std::string file = kHeader32 + "[IBIS Ver] 3.2\n[Component] x\n[End]\n";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 + "ERROR (line    4) - Duplicate IBIS_Ver keyword\n"
+                          "ERROR (line    4) - Duplicate IBIS_Ver keyword.\n"
+                          "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
+                          "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n"
+                          "\nErrors  : 4\n\nFile Failed\n");
+}
+
+TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
+    CheckOptions unterminated;
+    unterminated.unterminated = true;
+    std::string file = kHeader32 + "[Component] x\n[End]\n";
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, unterminated),
+              kBanner32 + "ERROR (line    2) -\n"
+                          "    Previous keyword not terminated properly. Possibly missing a \"/\"\n\n"
+                          "\nErrors  : 1\n\nFile Failed\n");
+
+    std::string v2 = "[IBIS Ver] 2.1\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n[End]\n";
+    EXPECT_EQ(CheckText(v2, FILE_KIND_IBS, unterminated),
+              "\nChecking test.ibs for IBIS 2.1 Compatibility...\n\nErrors  : 0\n\nFile Passed\n");
+}
+
+TEST(ParseAmi, ReadsTheFileIntoOneTextAndChecksDescriptions) {
+    std::string shortText = Line('d', 100);
+    std::string longText = Line('d', 110);
+    std::string file = "| a comment line\n"
+                       "(my_model\n"
+                       "\t(Description \"short\")\n"
+                       "  (Reserved_Parameters   | trailing comment\n"
+                       "     (AMI_Version (Usage Info) (Type String) (Value \"5.1\")))\n"
+                       "\n"
+                       "  ( Description \"" + shortText + "\"\n"   // 7: 116 + line feed
+                       "  (Description \"" + longText + "\n"         // 8: 124 + line feed
+                       "     " + Line('c', 118) + "\")\n"           // 9: continues, 120 + lf
+                       "    (Gain (Usage In)\n"                     // 10: ends the description
+                       "       " + Line('g', 130) + "))\n"
+                       ")\n";
+    std::string text;
+    CheckOptions options;
+    options.inspect = [&](IBIS*) { text = PARSE_GetAmiText(); };
+    EXPECT_EQ(CheckText(file, FILE_KIND_AMI, options),
+              "\nChecking test.ami for IBIS 5.0 Compatibility...\n\n"
+              "WARNING (line    3) - IBIS files should not contain tab characters.\n"
+              "ERROR (line    8) -\n"
+              "    Description line in AMI file (at line no 8) is greater than 120 characters\n"
+              "ERROR (line    9) -\n"
+              "    Description line in AMI file (at line no 9) is greater than 120 characters\n"
+              "\nErrors  : 2\nWarnings: 1\n\nFile Failed\n");
+    EXPECT_EQ(text, "(my_model(Description \"short\")(Reserved_Parameters"
+                    "(AMI_Version (Usage Info) (Type String) (Value \"5.1\")))"
+                    "( Description \"" + shortText + "\"" +
+                    "(Description \"" + longText + Line('c', 118) + "\")" +
+                    "(Gain (Usage In)" + Line('g', 130) + "))" + ")");
+    EXPECT_FALSE(PARSE_GetLongLines()) << "the long-lines setting is restored after the file";
+}
+
+TEST(ParseAmi, WrongExtensionAfterTheBanner) {
+    CheckOptions options;
+    options.fileName = "params.txt";
+    EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, options),
+              "\nChecking params.txt for IBIS 5.0 Compatibility...\n\n"
+              "ERROR - File Name Requires '.ami' Extension.\n"
+              "\nErrors  : 1\n\nFile Failed\n");
+}
