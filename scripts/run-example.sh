@@ -5,3 +5,16 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$(nproc)"
+
+# The transmitter model, loaded with dlopen as a simulator would, on the bundled channel.
+out=build/example
+mkdir -p "$out"
+echo "== quarnel-run on examples/channel.csv with $(cat examples/quarnel.params)"
+build/bin/quarnel-run --params-file examples/quarnel.params --bit-time 160e-12 \
+  --output "$out/processed.csv" --pulse "$out/pulse.csv" examples/channel.csv
+echo "Processed impulse responses, every 20th row of the first nanosecond ($out/processed.csv):"
+awk -F, 'NR == 1 { printf "%12s %14s %14s\n", $1, $2, $3; next }
+         NR <= 202 && (NR - 2) % 20 == 0 { printf "%12.4g %14.6g %14.6g\n", $1, $2, $3 }' \
+  "$out/processed.csv"
+
+# The IBIS checker on a bundled example goes here.

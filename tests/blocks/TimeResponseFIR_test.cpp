@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,10 @@ TEST(TimeResponseFIR, ResponseChecksAndTheirMessages) {
     EXPECT_EQ(SetupMessages(four, 1, 0.0, ok), "SampleRate must be > 0.0\n");
     EXPECT_FALSE(ok);
     EXPECT_EQ(SetupMessages(four, 1, -2.0, ok), "SampleRate must be > 0.0\n");
+    EXPECT_EQ(SetupMessages(four, 1, std::nan(""), ok), "SampleRate must be > 0.0\n");
+    // A tap count beyond a 32-bit integer is refused rather than left undefined.
+    EXPECT_EQ(SetupMessages(four, 1, 1e10, ok), "ResponseTimeStamps span too many samples at this SampleRate\n");
+    EXPECT_FALSE(ok);
     EXPECT_EQ(SetupMessages(four, 1, 1.0, ok), "");
     EXPECT_TRUE(ok);
 }

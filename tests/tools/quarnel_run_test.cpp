@@ -1,0 +1,199 @@
+// Runs the built quarnel-run program on small files and checks what it writes.
+#include <gtest/gtest.h>
+
+#include "tests/TransmitterResponse.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RunOutput {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class QuarnelRun : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("quarnel_run_test_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    RunOutput run(const std::string& arguments) {
+        std::string command = std::string("'") + QUARNEL_BIN_DIR + "/quarnel-run' " + arguments +
+                              " >'" + (dir / "stdout").string() + "' 2>'" +
+                              (dir / "stderr").string() + "'";
+        int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read(dir / "stdout"), read(dir / "stderr")};
+    }
+};
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+}
+
+std::vector<std::vector<double>> csvRows(const std::string& text) {
+    std::vector<std::vector<double>> rows;
+    std::vector<std::string> all = lines(text);
+    for (std::size_t i = 1; i < all.size(); ++i) {
+        std::vector<double> row;
+        std::istringstream fields(all[i]);
+        for (std::string field; std::getline(fields, field, ',');) row.push_back(std::stod(field));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A two-column impulse file: a unit impulse on the victim at `at`, zeros elsewhere.
+std::string impulseFile(int rows, int at) {
+    std::string text = "victim,aggressor\n";
+    for (int r = 0; r < rows; ++r) text += (r == at ? "1,0\n" : "0,0\n");
+    return text;
+}
+
+TEST_F(QuarnelRun, MalformedInputGivesOneLineNamingFileAndLineAndStatus2) {
+    struct Case {
+        std::string content;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"v,a\n1,2\n3\n", ":3: expected 2 columns, found 1"},
+        {"# comment\n1 2\n3 4 5\n", ":3: expected 2 columns, found 3"},
+        {"1,2\n3,x\n", ":2: column 2 is not a number: \"x\""},
+        {"1,2\n3,,4\n", ":2: expected 2 columns, found 3"},
+        {"time,victim\n", ":1: no columns: the file holds no data rows"},
+        {"", ": no columns: the file holds no data rows"},
+        {"1,2\n3,\n", ":2: column 2 is not a number: \"\""},
+        {"time\n0\n", ":1: no channel columns in the header"},
+        {"time,v\n0,1\n1,2\n3,0\n", ":3: the time column is not evenly spaced here; use --sample-interval"},
+    };
+    for (const Case& c : cases) {
+        std::string file = write("input.csv", c.content);
+        RunOutput result = run("'" + file + "'");
+        EXPECT_EQ(result.status, 2) << c.content;
+        EXPECT_EQ(result.out, "") << c.content;
+        EXPECT_EQ(result.err, "quarnel-run: " + file + c.expected + "\n") << c.content;
+    }
+    std::string missing = (dir / "missing.csv").string();
+    RunOutput result = run("'" + missing + "'");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "quarnel-run: " + missing + ": cannot open file\n");
+}
+
+TEST_F(QuarnelRun, BadCommandLinesAndLibrariesGiveStatus2) {
+    std::string file = write("input.csv", "1\n");
+    for (const std::string& arguments :
+         {std::string("--frobnicate '") + file + "'", std::string(""),
+          "--bit-time fast '" + file + "'", "'" + file + "' --params",
+          "--params-file '" + (dir / "none").string() + "' '" + file + "'",
+          "--lib '" + (dir / "nolib.so").string() + "' '" + file + "'"}) {
+        RunOutput result = run(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_EQ(lines(result.err).size(), 1u) << arguments << result.err;
+        EXPECT_EQ(result.err.rfind("quarnel-run: ", 0), 0u) << result.err;
+    }
+    RunOutput help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("starts with \"time\""), std::string::npos);
+}
+
+TEST_F(QuarnelRun, ProcessesEveryColumnThroughTheLibrary) {
+    std::string file = write("impulse.csv", impulseFile(80, 0));
+    RunOutput result =
+        run("--params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" + file + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "AMI_Init returned 1\n");
+    EXPECT_EQ(lines(result.out).front(), "victim,aggressor");
+    std::vector<std::vector<double>> rows = csvRows(result.out);
+    ASSERT_EQ(rows.size(), 80u);
+    for (std::size_t i = 0; i < responseAt5ps.size(); ++i)
+        EXPECT_NEAR(rows[i][0], responseAt5ps[i], 1e-15) << i;
+    for (std::size_t i = 65; i < rows.size(); ++i) EXPECT_EQ(rows[i][0], 0.0) << i;
+    for (const auto& row : rows) EXPECT_EQ(row[1], 0.0);
+}
+
+TEST_F(QuarnelRun, TimeColumnGivesTheSampleIntervalAndIsCopied) {
+    std::string text = "# t v\n";
+    for (int r = 0; r < 40; ++r) text += std::to_string(r) + "e-11\t" + (r ? "0" : "1") + "\n";
+    std::string file = write("impulse.txt", text);
+    RunOutput result = run("--time-column --params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" +
+                           file + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(lines(result.out).front(), "time,victim");
+    std::vector<std::vector<double>> rows = csvRows(result.out);
+    ASSERT_EQ(rows.size(), 40u);
+    for (std::size_t i = 0; i < responseAt10ps.size(); ++i) {
+        EXPECT_NEAR(rows[i][0], i * 1e-11, 1e-24);
+        EXPECT_NEAR(rows[i][1], responseAt10ps[i], 1e-15) << i;
+    }
+}
+
+TEST_F(QuarnelRun, PulseResponseIsTheRunningSumOverOneBit) {
+    std::string file = write("impulse.csv", impulseFile(120, 3));
+    std::string output = (dir / "out.csv").string();
+    std::string pulse = (dir / "pulse.csv").string();
+    RunOutput result = run("--bit-time 40e-12 --output '" + output + "' --pulse '" + pulse + "' '" +
+                           file + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    std::vector<std::vector<double>> processed = csvRows(read(output));
+    std::vector<std::vector<double>> pulses = csvRows(read(pulse));
+    ASSERT_EQ(pulses.size(), processed.size());
+    // 40 ps / 5 ps: eight samples per bit.
+    std::size_t peakRow = 0;
+    for (std::size_t r = 0; r < pulses.size(); ++r) {
+        double sum = 0.0;
+        for (std::size_t k = 0; k < 8 && k <= r; ++k) sum += processed[r - k][0];
+        EXPECT_NEAR(pulses[r][0], sum, 1e-14) << r;
+        if (pulses[r][0] > pulses[peakRow][0]) peakRow = r;
+    }
+    std::vector<std::string> err = lines(result.err);
+    ASSERT_EQ(err.size(), 3u) << result.err;
+    EXPECT_EQ(err[0], "AMI_Init returned 1");
+    // No parameter string: the model names each of its four parameters.
+    EXPECT_EQ(err[1].rfind("AMI_Init message: The IBIS-AMI model, Quarnel, is unable to "
+                           "initialize the parameter Taps.0", 0), 0u);
+    EXPECT_EQ(err[2].rfind("Pulse response peak (victim): ", 0), 0u);
+    EXPECT_NE(err[2].find("at row " + std::to_string(peakRow + 1) + " "), std::string::npos) << err[2];
+}
+
+TEST_F(QuarnelRun, ModelFailureGivesStatus1AndUnprocessedColumns) {
+    std::string file = write("impulse.csv", "v\n0.5\n-0.25\n");
+    RunOutput result = run("--sample-interval -5e-12 '" + file + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "v\n0.5\n-0.25\n");
+    EXPECT_NE(result.err.find("AMI_Init returned 0\n"), std::string::npos);
+    EXPECT_NE(result.err.find("Error occurred in Quarnel::Setup(). \n"), std::string::npos);
+}
+
+}  // namespace
