@@ -298,6 +298,7 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
         {"--bogus good.pkg", "ibischeck: unknown option '--bogus'\n"},
         {"--kind xyz good.pkg", "ibischeck: unknown kind 'xyz' (expected ibs, pkg, ebd or ami)\n"},
         {"good.pkg --output", "ibischeck: option '--output' needs a value\n"},
+        {"--output= good.pkg", "ibischeck: option '--output' needs a value\n"},
         {"--quiet", "ibischeck: no file to check\n"},
     };
     for (const auto& usage : kUsageErrors) {
