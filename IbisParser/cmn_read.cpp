@@ -1,17 +1,63 @@
 // Character-filtering line input. Both readers run the same loop; they differ only in where the
-// characters go (a fixed buffer that drops overflow, or a growing string).
+// characters go (a fixed buffer that drops overflow, or a growing string). Runs of plain
+// printable characters are found a word at a time and copied whole; only line ends, tabs and
+// illegal characters are handled one by one.
 #include "IbisParser/cmn_read.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
 #include "IbisParser/cmn.h"
+
+CMN_LineReader::CMN_LineReader(std::FILE* stream)
+    : stream_(stream), block_(new (std::nothrow) char[kBlockSize]),
+      capacity_(block_ ? kBlockSize : sizeof fallback_), next_(nullptr), end_(nullptr) {
+    CMN_ASSERT(stream != nullptr);
+}
+
+std::string_view CMN_LineReader::Available() {
+    if (next_ == end_) {
+        char* block = block_ ? block_.get() : fallback_;
+        std::size_t got = std::fread(block, 1, capacity_, stream_);
+        next_ = block;
+        end_ = block + got;
+    }
+    return {next_, static_cast<std::size_t>(end_ - next_)};
+}
+
+int CMN_LineReader::Peek() {
+    std::string_view ahead = Available();
+    return ahead.empty() ? EOF : static_cast<unsigned char>(ahead.front());
+}
 
 namespace {
 
 constexpr int kCtrlZ = 26;
 
-// The class word of message 1917, or nullptr for a character that is kept as it is.
+bool IsPlain(unsigned char c) { return c >= 32 && c < 128; }
+
+// The length of the leading run of plain characters (32 to 127). A word holds none of the
+// others when no byte has its high bit set and none is below 32: subtracting 32 from every byte
+// sets the high bit of the lowest byte below 32, and a borrow out of it only marks bytes above.
+std::size_t PlainPrefix(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t position = 0;
+    for (; position + 8 <= text.size(); position += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + position, sizeof word);
+        if (((word - 32 * kOnes) | word) & kHighBits) break;
+    }
+    while (position < text.size() && IsPlain(static_cast<unsigned char>(text[position]))) {
+        ++position;
+    }
+    return position;
+}
+
+// The class word of message 1917.
 const char* IllegalClass(int c) {
-    if (c >= 32 && c < 128) return nullptr;
-    if (c == '\t') return nullptr;
     if (c == 0) return "NUL";
     if (c >= 128) return "non-7-bit ASCII";
     return "control";
@@ -26,19 +72,24 @@ struct FixedSink {
     void Put(char c) {
         if (length < limit) buffer[length++] = c;
     }
+    void Append(const char* text, std::size_t count) {
+        std::size_t stored = std::min(count, limit - length);
+        std::memcpy(buffer + length, text, stored);
+        length += stored;
+    }
 };
 
 struct StringSink {
     std::string& line;
     static bool HasRoom() { return true; }
     void Put(char c) { line.push_back(c); }
+    void Append(const char* text, std::size_t count) { line.append(text, count); }
 };
 
 template <typename Sink>
 void PutIllegal(Sink& sink, int c, bool report) {
-    const char* kind = IllegalClass(c);
     if (report && !CMN_GetKeepIllegalChars()) {
-        CMN_ErrorLine(1917, kind, static_cast<unsigned>(c),
+        CMN_ErrorLine(1917, IllegalClass(c), static_cast<unsigned>(c),
                       sink.HasRoom() ? "  Converting to space." : "");
     }
     sink.Put(CMN_GetKeepIllegalChars() ? static_cast<char>(c) : ' ');
@@ -47,53 +98,55 @@ void PutIllegal(Sink& sink, int c, bool report) {
 // Returns false at the end of the file when nothing was taken for this line (a lone Ctrl-Z
 // at the very end is no line).
 template <typename Sink>
-bool ReadFiltered(Sink& sink, std::FILE* stream, bool report) {
-    int c = getc_unlocked(stream);
-    if (c == EOF) return false;
+bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool report) {
     bool taken = false;
-    for (; c != EOF; c = getc_unlocked(stream), taken = true) {
-        if (c >= 32 && c < 128) {
-            sink.Put(static_cast<char>(c));
+    for (;; taken = true) {
+        std::string_view ahead = reader.Available();
+        if (ahead.empty()) return taken;
+        std::size_t plain = PlainPrefix(ahead);
+        if (plain > 0) {
+            sink.Append(ahead.data(), plain);
+            reader.Skip(plain);
             continue;
         }
+        int c = static_cast<unsigned char>(ahead.front());
+        reader.Skip(1);
         if (c == '\n') {
             sink.Put('\n');
             return true;
         }
         if (c == '\r' || c == kCtrlZ) {
-            int next = getc_unlocked(stream);
+            int next = reader.Peek();
             if (c == '\r' && next == '\n') {
+                reader.Skip(1);
                 sink.Put('\n');
                 return true;
             }
             if (c == kCtrlZ && next == EOF) return taken;
-            if (next != EOF) ungetc(next, stream);
         }
-        if (IllegalClass(c) == nullptr) {
-            sink.Put(static_cast<char>(c));
+        if (c == '\t') {
+            sink.Put('\t');
         } else {
             PutIllegal(sink, c, report);
         }
     }
-    return true;
 }
 
 }  // namespace
 
-char* CMN_ReadLine(char* buffer, std::size_t size, std::FILE* stream, bool report,
+char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool report,
                    std::size_t* length) {
-    CMN_ASSERT(buffer != nullptr && size > 0 && stream != nullptr);
+    CMN_ASSERT(buffer != nullptr && size > 0);
     FixedSink sink{buffer, size - 1};
-    bool got = ReadFiltered(sink, stream, report);
+    bool got = ReadFiltered(sink, reader, report);
     buffer[sink.length] = '\0';
     if (length != nullptr) *length = sink.length;
     return got ? buffer : nullptr;
 }
 
-std::size_t CMN_ReadLongLine(std::string& line, std::FILE* stream) {
-    CMN_ASSERT(stream != nullptr);
+std::size_t CMN_ReadLongLine(std::string& line, CMN_LineReader& reader) {
     line.clear();
     StringSink sink{line};
-    if (!ReadFiltered(sink, stream, true)) return 0;
+    if (!ReadFiltered(sink, reader, true)) return 0;
     return line.size() + 1;
 }

@@ -62,9 +62,6 @@ std::FILE* OpenForReading(std::string path) {
     return CMN_OpenBinary(path.c_str(), "r");
 }
 
-// Lines are read character by character; a larger buffer means fewer system calls.
-constexpr std::size_t kReadBufferSize = 1 << 16;
-
 // Opens directory plus name as given, then in lower case, then in upper case; after a cased
 // attempt succeeds the directory and name keep that case, so that later files are looked for
 // the same way.
@@ -78,7 +75,6 @@ std::FILE* OpenAnyCase(std::string& name) {
             name = Cased(name, convert);
         }
     }
-    if (file != nullptr) std::setvbuf(file, nullptr, _IOFBF, kReadBufferSize);
     return file;
 }
 
@@ -261,10 +257,11 @@ int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind) {
     std::string name;
     std::FILE* file = CMN_OpenFile(path, kind, &name);
     if (file == nullptr) return 0;
+    CMN_LineReader reader(file);
     char line[kDetectLineSize];
     unsigned long count = 0;
     int version = 0;
-    while (CMN_ReadLine(line, sizeof line, file, false) != nullptr) {
+    while (CMN_ReadLine(line, sizeof line, reader, false) != nullptr) {
         ++count;
         const char* position = CMN_SkipSpace(line);
         if (*position != '[') continue;

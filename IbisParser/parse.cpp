@@ -234,11 +234,12 @@ int ReadIbisFile(const char* path, int kind) {
     PARSE_ResetSections();
     std::FILE* file = CMN_OpenFile(path, kind, &state.fileName);
     if (file == nullptr) return 0;
+    CMN_LineReader reader(file);
     char line[PARSE_LINE_BUFFER_SIZE];
     for (;;) {
         ++state.lineNumber;
         std::size_t length = 0;
-        if (CMN_ReadLine(line, sizeof line, file, true, &length) == nullptr) break;
+        if (CMN_ReadLine(line, sizeof line, reader, true, &length) == nullptr) break;
         // A kept NUL ends the line's text; otherwise every NUL became a blank.
         if (CMN_GetKeepIllegalChars()) length = std::strlen(line);
         ProcessLine(line, length);
@@ -268,11 +269,12 @@ void CheckAmiDescription(const char* start, std::size_t length, bool hadLineFeed
 
 void ReadAmiLines(std::FILE* file) {
     static std::string line;
+    CMN_LineReader reader(file);
     bool inDescription = false;
     bool appendFailed = false;
     for (;;) {
         ++state.lineNumber;
-        if (CMN_ReadLongLine(line, file) == 0) break;
+        if (CMN_ReadLongLine(line, reader) == 0) break;
         bool hadLineFeed = false;
         std::size_t length = CheckLine(line.data(), line.size(), &hadLineFeed);
         const char* start = SkipSpace(line.c_str());

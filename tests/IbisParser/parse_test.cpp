@@ -9,6 +9,7 @@
 #include "IbisParser/parse.h"
 #include "IbisParser/parse_keywords.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/cmn_capture.h"
 
 namespace {
 
@@ -81,21 +82,50 @@ TEST(ParseReader, ReadersReturnOneLineAtATime) {
     std::FILE* stream = std::tmpfile();
     std::fputs("abcdef\r\nxy\n\nlast", stream);
     std::rewind(stream);
+    CMN_LineReader reader(stream);
     char buffer[4];
     std::size_t length = 0;
-    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, stream, true, &length), nullptr);
+    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader, true, &length), nullptr);
     EXPECT_STREQ(buffer, "abc");
     EXPECT_EQ(length, 3u);
-    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, stream), nullptr);
+    ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader), nullptr);
     EXPECT_STREQ(buffer, "xy\n");
     std::string line;
-    EXPECT_EQ(CMN_ReadLongLine(line, stream), 2u);
+    EXPECT_EQ(CMN_ReadLongLine(line, reader), 2u);
     EXPECT_EQ(line, "\n");
-    EXPECT_EQ(CMN_ReadLongLine(line, stream), 5u);
+    EXPECT_EQ(CMN_ReadLongLine(line, reader), 5u);
     EXPECT_EQ(line, "last");
-    EXPECT_EQ(CMN_ReadLongLine(line, stream), 0u);
-    EXPECT_EQ(CMN_ReadLine(buffer, sizeof buffer, stream), nullptr);
+    EXPECT_EQ(CMN_ReadLongLine(line, reader), 0u);
+    EXPECT_EQ(CMN_ReadLine(buffer, sizeof buffer, reader), nullptr);
     std::fclose(stream);
+}
+
+TEST(ParseReader, LineEndsAndMarksAcrossReadBlocks) {
+    // The reader takes the file in blocks of 64 KiB: with these prefixes the CR of the first
+    // CR LF, the lone CR and the final Ctrl-Z each fall on the last byte of the first block.
+    for (std::size_t prefix = 65527; prefix <= 65536; ++prefix) {
+        SCOPED_TRACE(prefix);
+        std::string text = std::string(prefix, 'a') + "\r\nb\rc\nd\x1a";
+        std::FILE* stream = std::tmpfile();
+        std::fwrite(text.data(), 1, text.size(), stream);
+        std::rewind(stream);
+        CmnCapture capture(7);
+        CMN_LineReader reader(stream);
+        char buffer[PARSE_LINE_BUFFER_SIZE];
+        std::size_t length = 0;
+        ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader, true, &length), nullptr);
+        EXPECT_EQ(length, sizeof buffer - 1);
+        std::string line;
+        EXPECT_EQ(CMN_ReadLongLine(line, reader), 5u);
+        EXPECT_EQ(line, "b c\n");
+        EXPECT_EQ(CMN_ReadLongLine(line, reader), 2u);
+        EXPECT_EQ(line, "d");
+        EXPECT_EQ(CMN_ReadLongLine(line, reader), 0u);
+        EXPECT_EQ(capture.Take(), "ERROR (line    7) -\n"
+                                  "    Found illegal control character (code d).  Converting to "
+                                  "space.\n");
+        std::fclose(stream);
+    }
 }
 
 TEST(ParseReader, OverlongLinesAreCutAndStillReported) {
