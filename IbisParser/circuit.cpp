@@ -1,26 +1,19 @@
 #include "IbisParser/circuit.h"
 
-#include <new>
-
-#include "IbisParser/ibis.h"
+#include "IbisParser/section.h"
 
 namespace {
 
-CIRCUIT* openCircuit = nullptr;
+// Begin failures pass silently here; the line reader sends no keyword-change notices.
+constinit SECTION_Records<CIRCUIT> circuits(
+    &IBIS::circuits, {.module = "circuit", .noFile = {}, .noMemory = {}, .own = {}});
 
 }  // namespace
 
 CIRCUIT::~CIRCUIT() { IBIS_FreeChain(next); }
 
-void CIRCUIT_Init() {
-    IBIS* ibis = nullptr;
-    if (!IBIS_GetCurrent(&ibis)) return;
-    std::unique_ptr<CIRCUIT> record(new (std::nothrow) CIRCUIT());
-    if (!record) return;
-    openCircuit = record.get();
-    IBIS_PushFront(ibis->circuits, std::move(record));
-}
+void CIRCUIT_Init() { circuits.Begin(); }
 
 void CIRCUIT_Line(int, int, char*) {}
 
-void CIRCUIT_Reset() { openCircuit = nullptr; }
+void CIRCUIT_Reset() { circuits.Reset(); }

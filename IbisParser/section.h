@@ -1,0 +1,113 @@
+// What the section modules share: each keeps its records in a list of the current file's IBIS
+// record and remembers one open record, the one its lines go to. A module states only what is
+// its own (its codes, its list, its keywords) and forwards its begin, keyword-change and reset
+// operations to a SECTION_Records.
+#pragma once
+
+#include <memory>
+#include <new>
+#include <source_location>
+
+#include "IbisParser/cmn.h"
+#include "IbisParser/ibis.h"
+
+// How a begin failure is reported: the reporting function (CMN_Bug, CMN_BugLine,
+// CMN_ErrorLine...) and its code; with `where`, the module name and the source line of the
+// begin operation are the message's arguments. No function: the failure passes silently.
+struct SECTION_REPORT {
+    void (*report)(int code, ...) = nullptr;
+    int code = 0;
+    bool where = false;
+};
+
+// A range of keyword codes, first to last; {0, -1} is empty.
+struct SECTION_KEYWORDS {
+    int first = 0;
+    int last = -1;
+};
+
+struct SECTION_RULES {
+    const char* module = "";
+    SECTION_REPORT noFile;    // there is no current IBIS record
+    SECTION_REPORT noMemory;  // the record cannot be allocated
+    // The keywords after which the open record stays open; any other keyword closes it.
+    SECTION_KEYWORDS own[2];
+    // Records are kept in file order instead of newest first.
+    bool fileOrder = false;
+};
+
+template <typename T>
+class SECTION_Records {
+public:
+    constexpr SECTION_Records(std::unique_ptr<T> IBIS::*list, const SECTION_RULES& rules)
+        : list_(list), rules_(rules) {}
+
+    // A new record in the current file's list, now the open one. When it cannot be made, the
+    // failure is reported and the open record stays as it was.
+    void Begin(std::source_location where = std::source_location::current()) {
+        IBIS* ibis = nullptr;
+        if (!IBIS_GetCurrent(&ibis)) {
+            Report(rules_.noFile, where);
+            return;
+        }
+        std::unique_ptr<T> record(new (std::nothrow) T());
+        if (!record) {
+            Report(rules_.noMemory, where);
+            return;
+        }
+        T* opened = record.get();
+        if (rules_.fileOrder) {
+            Append(ibis->*list_, std::move(record));
+        } else {
+            IBIS_PushFront(ibis->*list_, std::move(record));
+        }
+        open_ = opened;
+    }
+
+    // The keyword-change notice: a keyword that is not the section's own closes the record.
+    void KeywordChange(int nextCode) {
+        for (const SECTION_KEYWORDS& own : rules_.own) {
+            if (nextCode >= own.first && nextCode <= own.last) return;
+        }
+        open_ = nullptr;
+    }
+
+    // Forgets the open record and the list end (start of a file, release of a file record).
+    void Reset() {
+        open_ = nullptr;
+        last_ = nullptr;
+    }
+
+    T* Open() const { return open_; }
+
+private:
+    void Report(const SECTION_REPORT& report, const std::source_location& where) const {
+        if (report.report == nullptr) return;
+        if (report.where) {
+            report.report(report.code, rules_.module, static_cast<int>(where.line()));
+        } else {
+            report.report(report.code);
+        }
+    }
+
+    // Links the record at the end of the list; the end is remembered so that a long list is
+    // not walked for every record.
+    void Append(std::unique_ptr<T>& head, std::unique_ptr<T> record) {
+        T* added = record.get();
+        if (!head) {
+            head = std::move(record);
+        } else {
+            if (last_ == nullptr) {
+                last_ = head.get();
+                while (last_->next) last_ = last_->next.get();
+            }
+            last_->next = std::move(record);
+        }
+        last_ = added;
+    }
+
+    std::unique_ptr<T> IBIS::*list_;
+    SECTION_RULES rules_;
+    T* open_ = nullptr;
+    T* last_ = nullptr;
+};
