@@ -3,17 +3,11 @@
 // start of a file ends the open one. Lines routed here are accepted without findings.
 #pragma once
 
-#include <memory>
+#include "IbisParser/linked.h"
 
-struct CIRCUIT {
-    std::unique_ptr<CIRCUIT> next;
+struct CIRCUIT : IBIS_Linked<CIRCUIT> {};
 
-    ~CIRCUIT();
-};
-
-// Begin action of the opening keyword: a new record in the current file, now the open one.
+// The section operations that section.h describes (no keyword-change notice).
 void CIRCUIT_Init();
-// Every keyword line (LINE_KEYWORD) and data line (LINE_DATA) routed to the section.
 void CIRCUIT_Line(int lineKind, int code, char* text);
-// Forgets the open record (start of a file, release of a file record).
 void CIRCUIT_Reset();

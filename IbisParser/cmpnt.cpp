@@ -15,8 +15,6 @@ constinit SECTION_Records<CMPNT> components(&IBIS::components,
 
 }  // namespace
 
-CMPNT::~CMPNT() { IBIS_FreeChain(next); }
-
 void CMPNT_Begin() { components.Begin(); }
 
 void CMPNT_Line(int, int, char*) {}

@@ -14,8 +14,6 @@ constinit SECTION_Records<EBDMDL> boardDescriptions(
 
 }  // namespace
 
-EBDMDL::~EBDMDL() { IBIS_FreeChain(next); }
-
 void EBDMDL_Init() { boardDescriptions.Begin(); }
 
 void EBDMDL_Line(int, int, char*) {}

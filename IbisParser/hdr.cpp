@@ -173,8 +173,6 @@ void KeywordLine(int code, const char* text) {
 
 }  // namespace
 
-HDR::~HDR() { IBIS_FreeChain(next); }
-
 void HDR_Begin() {
     IBIS* ibis = nullptr;
     if (!IBIS_GetCurrent(&ibis)) {

@@ -3,12 +3,13 @@
 // in force, which selects the keyword table, the line handler and the line-length limit.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
-struct HDR {
-    std::unique_ptr<HDR> next;  // the header created before this one
+#include "IbisParser/linked.h"
+
+// `next` is the header created before this one.
+struct HDR : IBIS_Linked<HDR> {
     std::string IBIS_Version;  // at most 70 characters
     std::string File_name;     // at most 1,024 characters
     std::string File_Rev;      // at most 70 characters
@@ -18,8 +19,6 @@ struct HDR {
     std::optional<std::string> Notes;
     std::optional<std::string> Disclaimer;
     std::optional<std::string> Copyright;
-
-    ~HDR();
 };
 
 // [IBIS Ver] starts a keyword: a new header in front of the current file's header list.

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "IbisParser/linked.h"
+
 struct HDR;
 struct CMPNT;
 struct MDL;
@@ -43,23 +45,6 @@ struct IBIS {
     IBIS(const IBIS&) = delete;
     IBIS& operator=(const IBIS&) = delete;
 };
-
-// Releases a chain of records linked through `next` one by one, so that a list of any length
-// is freed without deep recursion. Records call it from their destructors on their `next`.
-template <typename T>
-void IBIS_FreeChain(std::unique_ptr<T>& head) {
-    std::unique_ptr<T> rest = std::move(head);
-    while (rest) {
-        rest = std::move(rest->next);
-    }
-}
-
-// Links item in front of the list.
-template <typename T>
-void IBIS_PushFront(std::unique_ptr<T>& head, std::unique_ptr<T> item) {
-    item->next = std::move(head);
-    head = std::move(item);
-}
 
 // Pushes a new empty record. 1, or 0 after "Unable to create IBIS.".
 int IBIS_New();

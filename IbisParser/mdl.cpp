@@ -13,8 +13,6 @@ constinit SECTION_Records<MDL> models(&IBIS::models,
 
 }  // namespace
 
-MDL::~MDL() { IBIS_FreeChain(next); }
-
 void MDL_Begin() { models.Begin(); }
 
 void MDL_Line(int, int, char*) {}

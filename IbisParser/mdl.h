@@ -2,23 +2,16 @@
 // Lines routed here are accepted without findings.
 #pragma once
 
-#include <memory>
+#include "IbisParser/linked.h"
 
 struct SUBMDL;
 
-struct MDL {
-    std::unique_ptr<MDL> next;
+struct MDL : IBIS_Linked<MDL> {};
 
-    ~MDL();
-};
-
-// Begin action of the opening keyword: a new record in the current file, now the open one.
+// The section operations that section.h describes.
 void MDL_Begin();
-// Every keyword line (LINE_KEYWORD) and data line (LINE_DATA) routed to the section.
 void MDL_Line(int lineKind, int code, char* text);
-// The keyword-change notice: closes the open record when nextCode is not the section's own.
 void MDL_KeywordChange(int nextCode);
-// Forgets the open record (start of a file, release of a file record).
 void MDL_Reset();
 // After the whole file: models that no [Pin], [Model Selector], [Driver Schedule] or
 // [Series Pin Mapping] refers to.

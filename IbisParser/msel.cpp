@@ -13,8 +13,6 @@ constinit SECTION_Records<MSEL> selectors(&IBIS::modelSelectors,
 
 }  // namespace
 
-MSEL::~MSEL() { IBIS_FreeChain(next); }
-
 void MSEL_Init() { selectors.Begin(); }
 
 void MSEL_Line(int, int, char*) {}

@@ -3,21 +3,14 @@
 // findings.
 #pragma once
 
-#include <memory>
+#include "IbisParser/linked.h"
 
-struct MSEL {
-    std::unique_ptr<MSEL> next;
+struct MSEL : IBIS_Linked<MSEL> {};
 
-    ~MSEL();
-};
-
-// Begin action of the opening keyword: a new record in the current file, now the open one.
+// The section operations that section.h describes.
 void MSEL_Init();
-// Every keyword line (LINE_KEYWORD) and data line (LINE_DATA) routed to the section.
 void MSEL_Line(int lineKind, int code, char* text);
-// The keyword-change notice: closes the open record when nextCode is not the section's own.
 void MSEL_EndKeyword(int nextCode);
-// Forgets the open record (start of a file, release of a file record).
 void MSEL_Reset();
 // After the whole file: a name used for both a model and a selector, models not defined.
 void MSEL_CheckAll(MSEL* modelSelectors);

@@ -13,8 +13,6 @@ constinit SECTION_Records<PKGMDL> packageModels(
 
 }  // namespace
 
-PKGMDL::~PKGMDL() { IBIS_FreeChain(next); }
-
 void PKGMDL_Init() { packageModels.Begin(); }
 
 void PKGMDL_Line(int, int, char*) {}

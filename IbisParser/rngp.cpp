@@ -37,13 +37,6 @@ int RepeatsOf(const RNGP_TABLE& table, double first) {
 
 }  // namespace
 
-RNGP::~RNGP() {
-    std::unique_ptr<RNGP> rest = std::move(next);
-    while (rest) {
-        rest = std::move(rest->next);
-    }
-}
-
 int RNGP_Parse(const char* text, const char* name, const char* columnName,
                std::unique_ptr<RNGP>& result) {
     CMN_LINE_ITEMS items{};

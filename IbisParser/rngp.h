@@ -3,17 +3,12 @@
 #include <memory>
 #include <unordered_map>
 
+#include "IbisParser/linked.h"
+
 // One row of a table: an independent first column (voltage or time) and a typ/min/max
 // triple, each value with its column state (see RNG_STATE). Rows form a doubly linked
 // list; each row owns the rest of the table after it.
-struct RNGP {
-    RNGP() = default;
-    RNGP(const RNGP&) = delete;
-    RNGP& operator=(const RNGP&) = delete;
-    // Releases the rows after this one without recursing, so long tables cannot exhaust the stack.
-    ~RNGP();
-
-    std::unique_ptr<RNGP> next;
+struct RNGP : IBIS_Linked<RNGP> {
     RNGP* prev = nullptr;
     double first = 0.0;
     int firstState = 0;

@@ -2,6 +2,15 @@
 // record and remembers one open record, the one its lines go to. A module states only what is
 // its own (its codes, its list, its keywords) and forwards its begin, keyword-change and reset
 // operations to a SECTION_Records.
+//
+// The operations of a section module, which the line reader calls through its dispatch table:
+// - begin (X_Begin or X_Init): the section's opening keyword makes a new record in the current
+//   file, now the open one;
+// - line (X_Line): every keyword line (LINE_KEYWORD) and data line (LINE_DATA) routed to the
+//   section, with the keyword code and the text;
+// - keyword change (X_KeywordChange or X_EndKeyword): the code of the keyword that follows one
+//   of the section's; the open record is closed when that code is not the section's own;
+// - reset (X_Reset): forgets the open record (start of a file, release of a file record).
 #pragma once
 
 #include <memory>

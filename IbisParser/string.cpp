@@ -29,13 +29,6 @@ NameCount* FindName(const char* name) {
 
 }  // namespace
 
-STR_LIST::~STR_LIST() {
-    std::unique_ptr<STR_LIST> rest = std::move(next);
-    while (rest) {
-        rest = std::move(rest->next);
-    }
-}
-
 std::unique_ptr<STR_LIST> STR_Push(std::unique_ptr<STR_LIST> head, const char* text) {
     std::unique_ptr<STR_LIST> node(new (std::nothrow) STR_LIST);
     if (!node) {

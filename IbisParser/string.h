@@ -2,16 +2,11 @@
 
 #include <memory>
 
-// A list of texts that other records own; each node owns the rest of the list.
-struct STR_LIST {
-    STR_LIST() = default;
-    STR_LIST(const STR_LIST&) = delete;
-    STR_LIST& operator=(const STR_LIST&) = delete;
-    // Releases the nodes after this one without recursing, so long lists cannot exhaust the stack.
-    ~STR_LIST();
+#include "IbisParser/linked.h"
 
+// A list of texts that other records own; each node owns the rest of the list.
+struct STR_LIST : IBIS_Linked<STR_LIST> {
     const char* text = nullptr;
-    std::unique_ptr<STR_LIST> next;
 };
 
 // Puts `text` in front of the list and returns the new head. When no node can be

@@ -14,8 +14,6 @@ constinit SECTION_Records<SUBMDL> submodels(&IBIS::submodels,
 
 }  // namespace
 
-SUBMDL::~SUBMDL() { IBIS_FreeChain(next); }
-
 void SUBMDL_Init() { submodels.Begin(); }
 
 void SUBMDL_Line(int, int, char*) {}

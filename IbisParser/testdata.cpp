@@ -13,8 +13,6 @@ constinit SECTION_Records<TESTDATA> testData(
 
 }  // namespace
 
-TESTDATA::~TESTDATA() { IBIS_FreeChain(next); }
-
 void TESTDATA_Init() { testData.Begin(); }
 
 void TESTDATA_Line(int, int, char*) {}

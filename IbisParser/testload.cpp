@@ -12,8 +12,6 @@ constinit SECTION_Records<TESTLOAD> testLoads(&IBIS::testLoads, {.module = "test
 
 }  // namespace
 
-TESTLOAD::~TESTLOAD() { IBIS_FreeChain(next); }
-
 void TESTLOAD_Init() { testLoads.Begin(); }
 
 void TESTLOAD_Line(int, int, char*) {}
