@@ -2,6 +2,8 @@
 // settings, and reads back what was printed.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -31,6 +33,13 @@ public:
     }
     CmnCapture(const CmnCapture&) = delete;
     CmnCapture& operator=(const CmnCapture&) = delete;
+
+    // The bug, error and warning counters, in that order.
+    static std::array<std::uint32_t, 3> Counts() {
+        std::array<std::uint32_t, 3> counts{};
+        CMN_GetCounts(&counts[0], &counts[1], &counts[2]);
+        return counts;
+    }
 
     void SetLine(unsigned long line) { currentLine = line; }
     void SetFile(const char* name) { currentFile = name; }

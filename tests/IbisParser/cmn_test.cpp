@@ -52,11 +52,7 @@ TEST(CmnSummary, NotesAndCautionsNeitherCountNorFail) {
     EXPECT_EQ(capture.Take(),
               "NOTE - Required keyword 'End' not found.\n"
               "NOTE (line    3) - Required keyword 'End' not found.\n");
-    std::uint32_t bugs = 9, errors = 9, warnings = 9;
-    CMN_GetCounts(&bugs, &errors, &warnings);
-    EXPECT_EQ(bugs, 0u);
-    EXPECT_EQ(errors, 0u);
-    EXPECT_EQ(warnings, 0u);
+    EXPECT_EQ(CmnCapture::Counts(), (std::array<std::uint32_t, 3>{0, 0, 0}));
     CMN_PrintSummary();
     EXPECT_EQ(capture.Take(), "Errors  : 0\n\nFile Passed\n");
 }
@@ -79,11 +75,8 @@ TEST(CmnReport, LevelsPrintTheirHeadsWithAndWithoutLine) {
               "PROGRAM BUG - Unable to Allocate Memory: cmn 12\n"
               "PROGRAM BUG (line    7) - Unable to Allocate Memory: cmn 12\n"
               "ERROR (line 12345) - Unexpected '=' found\n");
-    std::uint32_t bugs = 0, errors = 0, warnings = 0;
-    CMN_GetCounts(&bugs, &errors, &warnings);
-    EXPECT_EQ(bugs, 2u);
-    EXPECT_EQ(errors, 3u);
-    EXPECT_EQ(warnings, 2u);
+    EXPECT_EQ(CmnCapture::Counts(), (std::array<std::uint32_t, 3>{2, 3, 2}));
+    std::uint32_t errors = 0;
     CMN_GetCounts(nullptr, &errors, nullptr);
     EXPECT_EQ(errors, 3u);
 }
@@ -192,11 +185,7 @@ TEST(CmnSettings, QuietLevelsNeitherPrintNorCount) {
     EXPECT_EQ(capture.Take(),
               "ERROR - Required keyword 'End' not found.\n"
               "NOTE - Required keyword 'End' not found.\n");
-    std::uint32_t bugs = 5, errors = 5, warnings = 5;
-    CMN_GetCounts(&bugs, &errors, &warnings);
-    EXPECT_EQ(bugs, 0u);
-    EXPECT_EQ(errors, 1u);
-    EXPECT_EQ(warnings, 1u);
+    EXPECT_EQ(CmnCapture::Counts(), (std::array<std::uint32_t, 3>{0, 1, 1}));
 }
 
 TEST(CmnSettings, CheckRequiredNamesTheFileFromTheHook) {

@@ -15,6 +15,12 @@ std::vector<std::string> Stored(const CMN_LINE_ITEMS& items) {
     return out;
 }
 
+// The result of an operation that rewrites a text in place, run on a copy of text.
+std::string Rewritten(void (*operation)(char*), std::string text) {
+    operation(text.data());
+    return text.c_str();
+}
+
 }  // namespace
 
 TEST(CmnSplit, DelimiterIsAnItemOfItsOwnAndCountExceedsMax) {
@@ -108,12 +114,9 @@ TEST(CmnText, ScanningHelpers) {
     EXPECT_EQ(CMN_SkipPastBracket(&atEnd), 1);
     EXPECT_STREQ(atEnd, "");
 
-    char trailing[] = "value \t\r\n";
-    CMN_TrimRight(trailing);
-    EXPECT_STREQ(trailing, "value");
-    char blanks[] = "   ";
-    CMN_TrimRight(blanks);
-    EXPECT_STREQ(blanks, "");
+    void (*trimRight)(char*) = CMN_TrimRight;
+    EXPECT_EQ(Rewritten(trimRight, "value \t\r\n"), "value");
+    EXPECT_EQ(Rewritten(trimRight, "   "), "");
     std::string str = "abc  ";
     CMN_TrimRight(str);
     EXPECT_EQ(str, "abc");
@@ -126,18 +129,10 @@ TEST(CmnText, ScanningHelpers) {
 }
 
 TEST(CmnText, BaseNameCutsDirectoriesOfEitherSeparatorAndTheLastExtension) {
-    char unixPath[] = "dir/sub/board.v2.ibs";
-    CMN_BaseName(unixPath);
-    EXPECT_STREQ(unixPath, "board.v2");
-    char dosPath[] = "C:\\models\\x.pkg";
-    CMN_BaseName(dosPath);
-    EXPECT_STREQ(dosPath, "x");
-    char mixed[] = "a\\b/c";
-    CMN_BaseName(mixed);
-    EXPECT_STREQ(mixed, "c");
-    char dottedDir[] = "v1.0/name";
-    CMN_BaseName(dottedDir);
-    EXPECT_STREQ(dottedDir, "name");
+    EXPECT_EQ(Rewritten(CMN_BaseName, "dir/sub/board.v2.ibs"), "board.v2");
+    EXPECT_EQ(Rewritten(CMN_BaseName, "C:\\models\\x.pkg"), "x");
+    EXPECT_EQ(Rewritten(CMN_BaseName, "a\\b/c"), "c");
+    EXPECT_EQ(Rewritten(CMN_BaseName, "v1.0/name"), "name");
 }
 
 TEST(CmnText, CopiesAndAllocation) {

@@ -7,18 +7,11 @@
 #include "IbisParser/ibis.h"
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/expected_output.h"
 
 namespace {
 
 const std::string kName44 = "abcdefghijabcdefghijabcdefghijabcdefghij.ibs";
-
-std::string Banner(const std::string& path, const char* revision) {
-    return "\nChecking " + path + " for IBIS " + revision + " Compatibility...\n\n";
-}
-
-std::string Failed(int errors) {
-    return "\nErrors  : " + std::to_string(errors) + "\n\nFile Failed\n";
-}
 
 // A file whose [File Name] is value, written as fileName and checked as an .ibs file.
 std::string CheckNamed(const char* version, const std::string& value, const std::string& fileName,
@@ -32,11 +25,11 @@ std::string CheckNamed(const char* version, const std::string& value, const std:
 }  // namespace
 
 TEST(HdrIbisVer, VersionSelectsTheFileNameLimit) {
-    EXPECT_EQ(CheckNamed("4.1", kName44, kName44), Banner(kName44, "4.2") + "Errors  : 0\n\nFile Passed\n");
+    EXPECT_EQ(CheckNamed("4.1", kName44, kName44), Banner(kName44, "4.2") + kPassed);
     EXPECT_EQ(CheckNamed("3.2", kName44, kName44),
               Banner(kName44, "3.2") +
                   "ERROR (line    2) - File_name string '" + kName44 +
-                  "' is too long, maximum length 24 allowed.\n" + Failed(1));
+                  "' is too long, maximum length 24 allowed.\n" + Summary(1));
     // 4.3 is no IBIS version: the version in force stays 0, so the name limit is 12.
     EXPECT_EQ(CheckNamed("4.3", kName44, kName44),
               Banner(kName44, "4.2") +
@@ -45,12 +38,12 @@ TEST(HdrIbisVer, VersionSelectsTheFileNameLimit) {
                   "' is too long, truncating to 12 characters.\n"
                   "ERROR (line    2) - File_name 'abcdefghijab' must contain one period.\n"
                   "ERROR (line    2) - File name opened '" + kName44 +
-                  "' not the same as File_name 'abcdefghijab'.\n" + Failed(4));
+                  "' not the same as File_name 'abcdefghijab'.\n" + Summary(4));
 
     CheckOptions force5;
     force5.forceVersion5 = true;
     EXPECT_EQ(CheckNamed("2.1", kName44, kName44, force5),
-              Banner(kName44, "2.1") + "Errors  : 0\n\nFile Passed\n");
+              Banner(kName44, "2.1") + kPassed);
     EXPECT_EQ(HDR_GetVersion(), 0);
 }
 
@@ -61,11 +54,11 @@ TEST(HdrIbisVer, VersionOneOnlyWhenAllowed) {
                                   "ERROR (line    2) - Duplicate IBIS_Ver keyword.\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               Banner("test.ibs", "3.2") + duplicate +
-                  "ERROR (line    2) - Illegal IBIS_Version '1.1'.\n" + Failed(3));
+                  "ERROR (line    2) - Illegal IBIS_Version '1.1'.\n" + Summary(3));
     CheckOptions allow;
     allow.allowVersion1 = true;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, allow),
-              Banner("test.ibs", "3.2") + duplicate + Failed(2));
+              Banner("test.ibs", "3.2") + duplicate + Summary(2));
 }
 
 TEST(HdrFileName, CharacterPeriodNameAndReservedRules) {
@@ -75,37 +68,37 @@ TEST(HdrFileName, CharacterPeriodNameAndReservedRules) {
                   "    File_name string 'abcdefghij.ibs' is too long, truncating to 12 characters.\n"
                   "ERROR (line    2) -\n"
                   "    File name opened 'abcdefghij.ibs' not the same as File_name 'abcdefghij.i'.\n" +
-                  Failed(2));
+                  Summary(2));
     EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "my_file.ibs"),
               Banner("my_file.ibs", "3.2") +
                   "ERROR (line    2) -\n"
                   "    File_name 'My_File.ibs' contains an upper case character 'M'.\n"
                   "ERROR (line    2) -\n"
                   "    File_name 'My_File.ibs' contains an upper case character 'F'.\n" +
-                  Failed(2));
+                  Summary(2));
     EXPECT_EQ(CheckNamed("3.2", "a.b.ibs", "a.b.ibs"),
               Banner("a.b.ibs", "3.2") +
                   "ERROR (line    2) - File_name 'a.b.ibs' contains more than one period.\n" +
-                  Failed(1));
+                  Summary(1));
     EXPECT_EQ(CheckNamed("3.2", "ab+c.ibs", "ab+c.ibs"),
               Banner("ab+c.ibs", "3.2") +
                   "ERROR (line    2) -\n"
                   "    File_name 'ab+c.ibs' contains a character '+' that is illegal for DOS.\n" +
-                  Failed(1));
+                  Summary(1));
     EXPECT_EQ(CheckNamed("3.2", "_^$~!#%&-{})(@'`.ibs", "_^$~!#%&-{})(@'`.ibs"),
-              Banner("_^$~!#%&-{})(@'`.ibs", "3.2") + "Errors  : 0\n\nFile Passed\n");
+              Banner("_^$~!#%&-{})(@'`.ibs", "3.2") + kPassed);
     EXPECT_EQ(CheckNamed("3.2", "gnd", "test.ibs"),
               Banner("test.ibs", "3.2") +
                   "ERROR (line    2) - File_name 'gnd' must contain one period.\n"
                   "ERROR (line    2) -\n"
                   "    File name opened 'test.ibs' not the same as File_name 'gnd'.\n"
                   "ERROR (line    2) - Illegal use of Reserved Word 'gnd'.\n" +
-                  Failed(3));
+                  Summary(3));
 
     CheckOptions noRules;
     noRules.noFileNameRules = true;
     EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "other.ibs", noRules),
-              Banner("other.ibs", "3.2") + "Errors  : 0\n\nFile Passed\n");
+              Banner("other.ibs", "3.2") + kPassed);
 }
 
 TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {
@@ -158,7 +151,7 @@ TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {
                   "ERROR (line   19) - Duplicate File_name keyword.\n"
                   "ERROR (line   21) - Orphan File Header keyword.\n"
                   "ERROR (line   22) - Orphan Data Line.\n" +
-                  Failed(9));
+                  Summary(9));
     EXPECT_EQ(version, "3.2");
     EXPECT_EQ(fileName, "test.ibs");
     EXPECT_EQ(fileRev, "1.0");
@@ -183,13 +176,13 @@ TEST(HdrKeywords, EmptyAndLongValuesAndMissingRequiredKeywords) {
                   "ERROR (line    4) - Zero length value for keyword 'File_Rev'.\n"
                   "ERROR (line    5) - Date string 'abcdefghijabcdefghijabcdefghijabcdefghijX' is "
                   "too long, truncating to 40 characters.\n" +
-                  Failed(3));
+                  Summary(3));
 
     EXPECT_EQ(CheckText("[IBIS Ver] 3.2\n[Date] today\n[Component] c\n[End]\n", FILE_KIND_IBS),
               Banner("test.ibs", "3.2") +
                   "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
                   "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
-                  Failed(2));
+                  Summary(2));
 }
 
 TEST(HdrKeywords, LongNotesBlockKeepsEveryLine) {
@@ -208,7 +201,7 @@ TEST(HdrKeywords, LongNotesBlockKeepsEveryLine) {
         EXPECT_TRUE(notes->ends_with("\nnote line 99999"));
     };
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
-              Banner("test.ibs", "4.2") + "Errors  : 0\n\nFile Passed\n");
+              Banner("test.ibs", "4.2") + kPassed);
     EXPECT_EQ(lineFeeds, static_cast<std::size_t>(kLines));
     // "first" plus, per line, a line feed and "note line " and the digits of 0..99999.
     std::size_t digits = 10 * 1 + 90 * 2 + 900 * 3 + 9000 * 4 + 90000 * 5;

@@ -13,6 +13,7 @@
 #include "IbisParser/mdl.h"
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/expected_output.h"
 
 namespace {
 
@@ -20,12 +21,6 @@ std::string Header(const char* version, const char* fileName) {
     return std::string("[IBIS Ver] ") + version + "\n[File Name] " + fileName +
            "\n[File Rev] 1.0\n";
 }
-
-std::string Banner(const std::string& path, const char* revision) {
-    return "\nChecking " + path + " for IBIS " + revision + " Compatibility...\n\n";
-}
-
-const std::string kPassed = "Errors  : 0\n\nFile Passed\n";
 
 }  // namespace
 
@@ -36,32 +31,20 @@ TEST(IbisOpen, ExtensionRules) {
 
     WriteCheckFile("model.txt", Header("3.2", "model.txt") + "[Component] c\n[End]\n");
     EXPECT_EQ(CheckRelative("model.txt", FILE_KIND_IBS),
-              "ERROR - File Name Requires '.ibs' Extension.\n"
-              "ERROR - Could not determine Version for file model.txt\n"
-              "\nErrors  : 2\n\nFile Failed\n");
+              NotRead("File Name Requires '.ibs' Extension.", "model.txt"));
     EXPECT_EQ(CheckRelative("model.ibs", FILE_KIND_PKG),
-              "ERROR - File Name Requires '.pkg' Extension.\n"
-              "ERROR - Could not determine Version for file model.ibs\n"
-              "\nErrors  : 2\n\nFile Failed\n");
+              NotRead("File Name Requires '.pkg' Extension.", "model.ibs"));
     EXPECT_EQ(CheckRelative("model.ibs", FILE_KIND_EBD),
-              "ERROR - File Name Requires '.ebd' Extension.\n"
-              "ERROR - Could not determine Version for file model.ibs\n"
-              "\nErrors  : 2\n\nFile Failed\n");
+              NotRead("File Name Requires '.ebd' Extension.", "model.ibs"));
     EXPECT_EQ(CheckRelative("nofile.ibs", FILE_KIND_IBS),
-              "ERROR - Unable To Open File 'nofile.ibs'\n"
-              "ERROR - Could not determine Version for file nofile.ibs\n"
-              "\nErrors  : 2\n\nFile Failed\n");
+              NotRead("Unable To Open File 'nofile.ibs'", "nofile.ibs"));
 
     std::string tooLong(1021, 'n');
     EXPECT_EQ(CheckRelative(tooLong, FILE_KIND_IBS),
-              "ERROR - Unable to append filename extension.\n"
-              "ERROR - Could not determine Version for file " + tooLong +
-                  "\n\nErrors  : 2\n\nFile Failed\n");
+              NotRead("Unable to append filename extension.", tooLong));
     std::string longPath = "d/" + std::string(1020, 'n') + ".ibs";
     EXPECT_EQ(CheckRelative(longPath, FILE_KIND_IBS),
-              "ERROR - Unable to assemble filename.\n"
-              "ERROR - Could not determine Version for file " + longPath +
-                  "\n\nErrors  : 2\n\nFile Failed\n");
+              NotRead("Unable to assemble filename.", longPath));
 }
 
 TEST(IbisOpen, DirectoriesAndLetterCase) {
@@ -115,8 +98,8 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
         EXPECT_EQ(CheckText(file, FILE_KIND_IBS), Banner("test.ibs", c.revision) + kPassed);
     }
 
-    const std::string notRead = "ERROR - Could not determine Version for file test.ibs\n"
-                                "\nErrors  : 1\n\nFile Failed\n";
+    const std::string notRead =
+        "ERROR - Could not determine Version for file test.ibs\n" + Summary(1);
     EXPECT_EQ(CheckText("[Component] c\n[IBIS Ver] 3.2\n[End]\n", FILE_KIND_IBS), notRead);
     EXPECT_EQ(CheckText(Header("1.1", "test.ibs") + "[End]\n", FILE_KIND_IBS), notRead);
     EXPECT_EQ(CheckText(Header("6.0", "test.ibs") + "[End]\n", FILE_KIND_IBS), notRead);
@@ -127,9 +110,9 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
     EXPECT_EQ(CheckText("  [ibis_ver]   5.1\n[File Name] test.ibs\n[File Rev] 1\n[Component] c\n"
                         "[End]\n",
                         FILE_KIND_IBS),
-              Banner("test.ibs", "5.0") + "ERROR (line    1) - Keywords Must Begin In Column 1.\n"
-                                          "ERROR (line    1) - Illegal IBIS_Version '5.1'.\n"
-                                          "\nErrors  : 2\n\nFile Failed\n");
+              Banner("test.ibs", "5.0") +
+                  "ERROR (line    1) - Keywords Must Begin In Column 1.\n"
+                  "ERROR (line    1) - Illegal IBIS_Version '5.1'.\n" + Summary(2));
     unsigned long lines = 0;
     WriteCheckFile("count.ibs", "|\n|\n\n[IBIS Ver] 4.0\n");
     EXPECT_EQ(CMN_DetectVersion((CheckDir() / "count.ibs").c_str(), &lines, FILE_KIND_IBS), 4);
@@ -138,8 +121,8 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
 
 TEST(IbisCheck, WholeFileChecksByKind) {
     EXPECT_EQ(CheckText(Header("3.2", "test.ibs") + "[End]\n", FILE_KIND_IBS),
-              Banner("test.ibs", "3.2") + "ERROR - Required keyword 'Component' not found.\n"
-                                          "\nErrors  : 1\n\nFile Failed\n");
+              Banner("test.ibs", "3.2") + "ERROR - Required keyword 'Component' not found.\n" +
+                  Summary(1));
     EXPECT_EQ(CheckText(Header("3.2", "test.pkg") + "[Define Package Model] p\n[End]\n",
                         FILE_KIND_PKG),
               Banner("test.pkg", "3.2") + kPassed);
@@ -235,13 +218,13 @@ TEST(IbisCheck, QuietLevels) {
     quietErrors.quietErrors = true;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietErrors),
               Banner("test.ibs", "3.2") +
-                  "WARNING (line    4) - IBIS files should not contain tab characters.\n"
-                  "\nErrors  : 0\nWarnings: 1\n\nFile Passed\n");
+                  "WARNING (line    4) - IBIS files should not contain tab characters.\n" +
+                  Summary(0, 1));
     CheckOptions quietWarnings;
     quietWarnings.quietWarnings = true;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietWarnings),
-              Banner("test.ibs", "3.2") + "ERROR (line    5) - Invalid Keyword: BOGUS\n"
-                                          "\nErrors  : 1\n\nFile Failed\n");
+              Banner("test.ibs", "3.2") + "ERROR (line    5) - Invalid Keyword: BOGUS\n" +
+                  Summary(1));
 }
 
 // A caller that skips IBIS_New: no section can create its record. Each reports that with its

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "IbisParser/cmn_read.h"
 #include "IbisParser/hdr.h"
@@ -17,6 +20,27 @@ const std::string kBanner32 = "\nChecking test.ibs for IBIS 3.2 Compatibility...
 const std::string kHeader32 = "[IBIS Ver] 3.2\n[File Name] test.ibs\n[File Rev] 1.0\n";
 
 std::string Line(char fill, std::size_t length) { return std::string(length, fill); }
+
+// A temporary file that holds text, positioned at its start; closed when released.
+using Stream = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+Stream StreamOf(std::string_view text) {
+    Stream stream(std::tmpfile(), &std::fclose);
+    std::fwrite(text.data(), 1, text.size(), stream.get());
+    std::rewind(stream.get());
+    return stream;
+}
+
+// The lines CMN_ReadLongLine gives until the end of the file; it returns each line's length
+// plus one for the terminating zero.
+std::vector<std::string> RemainingLines(CMN_LineReader& reader) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t length; (length = CMN_ReadLongLine(line, reader)) != 0;) {
+        EXPECT_EQ(length, line.size() + 1) << line;
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -79,10 +103,8 @@ TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
 }
 
 TEST(ParseReader, ReadersReturnOneLineAtATime) {
-    std::FILE* stream = std::tmpfile();
-    std::fputs("abcdef\r\nxy\n\nlast", stream);
-    std::rewind(stream);
-    CMN_LineReader reader(stream);
+    Stream stream = StreamOf("abcdef\r\nxy\n\nlast");
+    CMN_LineReader reader(stream.get());
     char buffer[4];
     std::size_t length = 0;
     ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader, true, &length), nullptr);
@@ -90,14 +112,8 @@ TEST(ParseReader, ReadersReturnOneLineAtATime) {
     EXPECT_EQ(length, 3u);
     ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader), nullptr);
     EXPECT_STREQ(buffer, "xy\n");
-    std::string line;
-    EXPECT_EQ(CMN_ReadLongLine(line, reader), 2u);
-    EXPECT_EQ(line, "\n");
-    EXPECT_EQ(CMN_ReadLongLine(line, reader), 5u);
-    EXPECT_EQ(line, "last");
-    EXPECT_EQ(CMN_ReadLongLine(line, reader), 0u);
+    EXPECT_EQ(RemainingLines(reader), (std::vector<std::string>{"\n", "last"}));
     EXPECT_EQ(CMN_ReadLine(buffer, sizeof buffer, reader), nullptr);
-    std::fclose(stream);
 }
 
 TEST(ParseReader, LineEndsAndMarksAcrossReadBlocks) {
@@ -105,26 +121,17 @@ TEST(ParseReader, LineEndsAndMarksAcrossReadBlocks) {
     // CR LF, the lone CR and the final Ctrl-Z each fall on the last byte of the first block.
     for (std::size_t prefix = 65527; prefix <= 65536; ++prefix) {
         SCOPED_TRACE(prefix);
-        std::string text = std::string(prefix, 'a') + "\r\nb\rc\nd\x1a";
-        std::FILE* stream = std::tmpfile();
-        std::fwrite(text.data(), 1, text.size(), stream);
-        std::rewind(stream);
+        Stream stream = StreamOf(std::string(prefix, 'a') + "\r\nb\rc\nd\x1a");
         CmnCapture capture(7);
-        CMN_LineReader reader(stream);
+        CMN_LineReader reader(stream.get());
         char buffer[PARSE_LINE_BUFFER_SIZE];
         std::size_t length = 0;
         ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader, true, &length), nullptr);
         EXPECT_EQ(length, sizeof buffer - 1);
-        std::string line;
-        EXPECT_EQ(CMN_ReadLongLine(line, reader), 5u);
-        EXPECT_EQ(line, "b c\n");
-        EXPECT_EQ(CMN_ReadLongLine(line, reader), 2u);
-        EXPECT_EQ(line, "d");
-        EXPECT_EQ(CMN_ReadLongLine(line, reader), 0u);
+        EXPECT_EQ(RemainingLines(reader), (std::vector<std::string>{"b c\n", "d"}));
         EXPECT_EQ(capture.Take(), "ERROR (line    7) -\n"
                                   "    Found illegal control character (code d).  Converting to "
                                   "space.\n");
-        std::fclose(stream);
     }
 }
 

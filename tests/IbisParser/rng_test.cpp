@@ -64,11 +64,7 @@ TEST_F(RngTest, MissingAndExtraColumns) {
     EXPECT_EQ(Output(),
               "ERROR (line    7) - Incorrect Number of Line Items (0) For R_pkg: Expecting 3\n");
 
-    std::uint32_t bugs = 9, errors = 0, warnings = 9;
-    CMN_GetCounts(&bugs, &errors, &warnings);
-    EXPECT_EQ(bugs, 0u);
-    EXPECT_EQ(errors, 4u);
-    EXPECT_EQ(warnings, 0u);
+    EXPECT_EQ(CmnCapture::Counts(), (std::array<std::uint32_t, 3>{0, 4, 0}));
 }
 
 TEST_F(RngTest, ColumnErrorsAndSuspiciousScales) {

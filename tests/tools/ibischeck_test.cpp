@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/IbisParser/expected_output.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -58,14 +60,15 @@ protected:
         return run;
     }
 
+    // Runs the program and compares its standard output and exit status.
+    void ExpectCheck(const std::string& arguments, const std::string& out, int status) {
+        ToolRun run = Check(arguments);
+        EXPECT_EQ(run.out, out) << arguments;
+        EXPECT_EQ(run.status, status) << arguments;
+    }
+
     fs::path dir_;
 };
-
-std::string Banner(const std::string& path, const char* version) {
-    return "\nChecking " + path + " for IBIS " + version + " Compatibility...\n\n";
-}
-
-const char* const kPassed = "Errors  : 0\n\nFile Passed\n";
 
 const char* const kGoodPkg =
     "[IBIS Ver] 3.2\n"
@@ -80,30 +83,23 @@ const char* const kBadPkg =
     "[Notes]\tA tab here.\n"
     "[End]\n";
 
-const char* const kBadPkgFindings =
+const std::string kBadPkgFindings =
     "WARNING (line    3) - IBIS files should not contain tab characters.\n"
     "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n";
 
 TEST_F(IbischeckTest, PassingAndFailingFilesWithFreshCountsEach) {
     Write("good.pkg", kGoodPkg);
     Write("bad.pkg", kBadPkg);
+    const std::string badAlone = Banner("bad.pkg", "3.2") + kBadPkgFindings + Summary(1, 1);
 
     ToolRun good = Check("good.pkg");
     EXPECT_EQ(good.out, Banner("good.pkg", "3.2") + kPassed);
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.err, "");
 
-    // The second file's summary counts only its own findings.
-    ToolRun both = Check("bad.pkg good.pkg");
-    EXPECT_EQ(both.out, Banner("bad.pkg", "3.2") + kBadPkgFindings +
-                            "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n" +
-                            Banner("good.pkg", "3.2") + kPassed);
-    EXPECT_EQ(both.status, 1);
-
-    ToolRun goodFirst = Check("good.pkg bad.pkg");
-    EXPECT_EQ(goodFirst.out, Banner("good.pkg", "3.2") + kPassed + Banner("bad.pkg", "3.2") +
-                                 kBadPkgFindings + "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
-    EXPECT_EQ(goodFirst.status, 1);
+    // Each file's summary counts only its own findings.
+    ExpectCheck("bad.pkg good.pkg", badAlone + Banner("good.pkg", "3.2") + kPassed, 1);
+    ExpectCheck("good.pkg bad.pkg", Banner("good.pkg", "3.2") + kPassed + badAlone, 1);
 }
 
 // Neither the previous file's directory nor its IBIS version applies to the next file.
@@ -116,64 +112,41 @@ TEST_F(IbischeckTest, EachFileIsCheckedAsIfAlone) {
     Write("lead.pkg", "| " + std::string(98, 'x') +
                           "\n[IBIS Ver] 3.2\n[File Name] lead.pkg\n[File Rev] 1.0\n[End]\n");
     const std::string leadAlone = Banner("lead.pkg", "3.2") +
-                                  "ERROR (line    1) - Exceeds 80 chararacters.\n"
-                                  "\nErrors  : 1\n\nFile Failed\n";
-    EXPECT_EQ(Check("lead.pkg").out, leadAlone);
-
-    ToolRun afterDirectory = Check("dir/sub/x.pkg good.pkg");
-    EXPECT_EQ(afterDirectory.out,
-              Banner("dir/sub/x.pkg", "4.2") + kPassed + Banner("good.pkg", "3.2") + kPassed);
-    EXPECT_EQ(afterDirectory.status, 0);
-
-    ToolRun afterVersion4 = Check("x.pkg lead.pkg");
-    EXPECT_EQ(afterVersion4.out, Banner("x.pkg", "4.2") + kPassed + leadAlone);
-    EXPECT_EQ(afterVersion4.status, 1);
+                                  "ERROR (line    1) - Exceeds 80 chararacters.\n" + Summary(1);
+    ExpectCheck("lead.pkg", leadAlone, 1);
+    ExpectCheck("dir/sub/x.pkg good.pkg",
+                Banner("dir/sub/x.pkg", "4.2") + kPassed + Banner("good.pkg", "3.2") + kPassed, 0);
+    ExpectCheck("x.pkg lead.pkg", Banner("x.pkg", "4.2") + kPassed + leadAlone, 1);
 }
 
 TEST_F(IbischeckTest, QuietLevelsAndBanner) {
     Write("bad.pkg", kBadPkg);
+    const std::string banner = Banner("bad.pkg", "3.2");
 
-    ToolRun quiet = Check("--quiet bad.pkg");
-    EXPECT_EQ(quiet.out,
-              std::string(kBadPkgFindings) + "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
-    EXPECT_EQ(quiet.status, 1);
-
-    ToolRun noWarnings = Check("--quiet-warnings bad.pkg");
-    EXPECT_EQ(noWarnings.out,
-              Banner("bad.pkg", "3.2") +
-                  "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n"
-                  "\nErrors  : 1\n\nFile Failed\n");
-    EXPECT_EQ(noWarnings.status, 1);
-
+    ExpectCheck("--quiet bad.pkg", kBadPkgFindings + Summary(1, 1), 1);
+    ExpectCheck("--quiet-warnings bad.pkg",
+                banner + "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n" +
+                    Summary(1),
+                1);
     // A quiet error is not counted either, so the file passes with its warning.
-    ToolRun noErrors = Check("--quiet-errors bad.pkg");
-    EXPECT_EQ(noErrors.out,
-              Banner("bad.pkg", "3.2") +
-                  "WARNING (line    3) - IBIS files should not contain tab characters.\n"
-                  "\nErrors  : 0\nWarnings: 1\n\nFile Passed\n");
-    EXPECT_EQ(noErrors.status, 0);
-
+    ExpectCheck("--quiet-errors bad.pkg",
+                banner + "WARNING (line    3) - IBIS files should not contain tab characters.\n" +
+                    Summary(0, 1),
+                0);
     // Input cannot cause program bugs, so quieting them changes nothing here.
-    ToolRun noBugs = Check("--quiet-bugs --quiet-warnings --quiet-errors bad.pkg");
-    EXPECT_EQ(noBugs.out, Banner("bad.pkg", "3.2") + kPassed);
-    EXPECT_EQ(noBugs.status, 0);
+    ExpectCheck("--quiet-bugs --quiet-warnings --quiet-errors bad.pkg", banner + kPassed, 0);
 }
 
 TEST_F(IbischeckTest, OutputFileTakesDiagnosticsAndSummaries) {
     Write("good.pkg", kGoodPkg);
     Write("bad.pkg", kBadPkg);
 
-    ToolRun run = Check("--output report.txt bad.pkg good.pkg");
-    EXPECT_EQ(run.out, Banner("bad.pkg", "3.2") + Banner("good.pkg", "3.2"));
-    EXPECT_EQ(
-        ReadFile(dir_ / "report.txt"),
-        std::string(kBadPkgFindings) + "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n" + kPassed);
-    EXPECT_EQ(run.status, 1);
+    ExpectCheck("--output report.txt bad.pkg good.pkg",
+                Banner("bad.pkg", "3.2") + Banner("good.pkg", "3.2"), 1);
+    EXPECT_EQ(ReadFile(dir_ / "report.txt"), kBadPkgFindings + Summary(1, 1) + kPassed);
 
-    ToolRun equalsForm = Check("--quiet --output=other.txt good.pkg");
-    EXPECT_EQ(equalsForm.out, "");
+    ExpectCheck("--quiet --output=other.txt good.pkg", "", 0);
     EXPECT_EQ(ReadFile(dir_ / "other.txt"), kPassed);
-    EXPECT_EQ(equalsForm.status, 0);
 }
 
 TEST_F(IbischeckTest, KindFromExtensionOrForced) {
@@ -182,57 +155,34 @@ TEST_F(IbischeckTest, KindFromExtensionOrForced) {
     Write("model.txt", kGoodPkg);
 
     // The extension is compared without regard to case; [File Name] matches ignoring case.
-    ToolRun upper = Check("GOOD.PKG");
-    EXPECT_EQ(upper.out, Banner("GOOD.PKG", "3.2") + kPassed);
-    EXPECT_EQ(upper.status, 0);
+    ExpectCheck("GOOD.PKG", Banner("GOOD.PKG", "3.2") + kPassed, 0);
 
     // Without an extension the kind's own is appended: as .ibs nothing is found, as .pkg it is.
-    ToolRun asIbs = Check("noext");
-    EXPECT_EQ(asIbs.out,
-              "ERROR - Unable To Open File 'noext.ibs'\n"
-              "ERROR - Could not determine Version for file noext\n"
-              "\nErrors  : 2\n\nFile Failed\n");
-    EXPECT_EQ(asIbs.status, 1);
-    ToolRun asPkg = Check("--kind pkg noext");
-    EXPECT_EQ(asPkg.out, Banner("noext", "3.2") + kPassed);
-    EXPECT_EQ(asPkg.status, 0);
+    ExpectCheck("noext", NotRead("Unable To Open File 'noext.ibs'", "noext"), 1);
+    ExpectCheck("--kind pkg noext", Banner("noext", "3.2") + kPassed, 0);
 
     // Any other extension is checked as .ibs, which the file driver rejects.
-    ToolRun text = Check("model.txt");
-    EXPECT_EQ(text.out,
-              "ERROR - File Name Requires '.ibs' Extension.\n"
-              "ERROR - Could not determine Version for file model.txt\n"
-              "\nErrors  : 2\n\nFile Failed\n");
-    EXPECT_EQ(text.status, 1);
-    ToolRun forced = Check("--kind=PKG model.txt");
-    EXPECT_EQ(forced.out,
-              "ERROR - File Name Requires '.pkg' Extension.\n"
-              "ERROR - Could not determine Version for file model.txt\n"
-              "\nErrors  : 2\n\nFile Failed\n");
+    ExpectCheck("model.txt", NotRead("File Name Requires '.ibs' Extension.", "model.txt"), 1);
+    ExpectCheck("--kind=PKG model.txt",
+                NotRead("File Name Requires '.pkg' Extension.", "model.txt"), 1);
 }
 
 TEST_F(IbischeckTest, FileNameMatchesTheNameWithoutDirectory) {
     const std::string header = "[IBIS Ver] 3.2\n[File Name] x.ibs\n[File Rev] 1.0\n[End]\n";
     Write("dir/sub/x.ibs", header);
     Write("dir/sub/yy.ibs", header);
+    const std::string noComponent = "ERROR - Required keyword 'Component' not found.\n";
 
-    ToolRun match = Check("dir/sub/x.ibs");
-    EXPECT_EQ(match.out, Banner("dir/sub/x.ibs", "3.2") +
-                             "ERROR - Required keyword 'Component' not found.\n"
-                             "\nErrors  : 1\n\nFile Failed\n");
-
+    ExpectCheck("dir/sub/x.ibs", Banner("dir/sub/x.ibs", "3.2") + noComponent + Summary(1), 1);
     // The message is 60 characters long, so it goes on a line of its own.
-    ToolRun differ = Check("dir/sub/yy.ibs");
-    EXPECT_EQ(differ.out, Banner("dir/sub/yy.ibs", "3.2") +
-                              "ERROR (line    2) -\n"
-                              "    File name opened 'yy.ibs' not the same as File_name 'x.ibs'.\n"
-                              "ERROR - Required keyword 'Component' not found.\n"
-                              "\nErrors  : 2\n\nFile Failed\n");
-
-    ToolRun noRules = Check("--no-file-name-rules dir/sub/yy.ibs");
-    EXPECT_EQ(noRules.out, Banner("dir/sub/yy.ibs", "3.2") +
-                               "ERROR - Required keyword 'Component' not found.\n"
-                               "\nErrors  : 1\n\nFile Failed\n");
+    ExpectCheck("dir/sub/yy.ibs",
+                Banner("dir/sub/yy.ibs", "3.2") +
+                    "ERROR (line    2) -\n"
+                    "    File name opened 'yy.ibs' not the same as File_name 'x.ibs'.\n" +
+                    noComponent + Summary(2),
+                1);
+    ExpectCheck("--no-file-name-rules dir/sub/yy.ibs",
+                Banner("dir/sub/yy.ibs", "3.2") + noComponent + Summary(1), 1);
 }
 
 TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
@@ -243,39 +193,31 @@ TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
           "[IBIS Ver] 3.2\n[File Name] ctrl.pkg\n[Notes] bell\x01 here\n"
           "[File Rev] 1.0\n[End]\n");
     Write("ver.pkg", "[IBIS Ver] 4.3\n[File Name] ver.pkg\n[File Rev] 1.0\n[End]\n");
+    const std::string tooLong = Banner("long.pkg", "3.2") +
+                                "ERROR (line    4) - Exceeds 80 chararacters.\n" + Summary(1);
 
-    EXPECT_EQ(Check("long.pkg").out, Banner("long.pkg", "3.2") +
-                                         "ERROR (line    4) - Exceeds 80 chararacters.\n"
-                                         "\nErrors  : 1\n\nFile Failed\n");
-    EXPECT_EQ(Check("--long-lines long.pkg").out, Banner("long.pkg", "3.2") + kPassed);
-
-    EXPECT_EQ(Check("ctrl.pkg").out,
-              Banner("ctrl.pkg", "3.2") +
-                  "ERROR (line    3) -\n"
-                  "    Found illegal control character (code 1).  Converting to space.\n"
-                  "\nErrors  : 1\n\nFile Failed\n");
-    EXPECT_EQ(Check("--keep-illegal-chars ctrl.pkg").out, Banner("ctrl.pkg", "3.2") + kPassed);
-
-    EXPECT_EQ(Check("ver.pkg").out, Banner("ver.pkg", "4.2") +
-                                        "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n"
-                                        "\nErrors  : 1\n\nFile Failed\n");
-    ToolRun forced = Check("--force-v5 ver.pkg");
-    EXPECT_EQ(forced.out, Banner("ver.pkg", "4.2") + kPassed);
-    EXPECT_EQ(forced.status, 0);
-
+    ExpectCheck("long.pkg", tooLong, 1);
+    ExpectCheck("--long-lines long.pkg", Banner("long.pkg", "3.2") + kPassed, 0);
+    ExpectCheck("ctrl.pkg",
+                Banner("ctrl.pkg", "3.2") +
+                    "ERROR (line    3) -\n"
+                    "    Found illegal control character (code 1).  Converting to space.\n" +
+                    Summary(1),
+                1);
+    ExpectCheck("--keep-illegal-chars ctrl.pkg", Banner("ctrl.pkg", "3.2") + kPassed, 0);
+    ExpectCheck("ver.pkg",
+                Banner("ver.pkg", "4.2") + "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n" +
+                    Summary(1),
+                1);
+    ExpectCheck("--force-v5 ver.pkg", Banner("ver.pkg", "4.2") + kPassed, 0);
     // These settings change nothing that a package file holds.
-    ToolRun others = Check("--allow-v1 --no-model-checks --no-range-checks long.pkg");
-    EXPECT_EQ(others.out, Banner("long.pkg", "3.2") +
-                              "ERROR (line    4) - Exceeds 80 chararacters.\n"
-                              "\nErrors  : 1\n\nFile Failed\n");
+    ExpectCheck("--allow-v1 --no-model-checks --no-range-checks long.pkg", tooLong, 1);
 }
 
 // The example file that the main-job script checks must stay a clean IBIS file.
 TEST_F(IbischeckTest, BundledExamplePasses) {
     const std::string example = QUARNEL_SOURCE_DIR "/examples/quarnel_tx.ibs";
-    ToolRun run = Check("'" + example + "'");
-    EXPECT_EQ(run.out, Banner(example, "4.2") + kPassed);
-    EXPECT_EQ(run.status, 0);
+    ExpectCheck("'" + example + "'", Banner(example, "4.2") + kPassed, 0);
 }
 
 TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
@@ -320,12 +262,19 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
 namespace {
 
 // Real files that nobody here wrote, used in place: QUARNEL_CORPUS names the folder, else it
-// is looked for beside the source tree. Whatever a file holds, checking it ends with a verdict
-// and never reaches a program bug.
+// is looked for beside the source tree or beside the folder of worktrees.
+fs::path CorpusDir() {
+    if (const char* configured = std::getenv("QUARNEL_CORPUS")) return configured;
+    for (const char* up : {"..", "../.."}) {
+        const fs::path candidate = fs::path(QUARNEL_SOURCE_DIR) / up / "shared" / "corpus";
+        if (fs::is_directory(candidate)) return candidate;
+    }
+    return {};
+}
+
+// Whatever a file holds, checking it ends with a verdict and never reaches a program bug.
 TEST(IbischeckCorpus, EveryFileEndsWithAVerdictAndNoProgramBug) {
-    const char* configured = std::getenv("QUARNEL_CORPUS");
-    const fs::path corpus =
-        configured ? fs::path(configured) : fs::path(QUARNEL_SOURCE_DIR) / ".." / "shared" / "corpus";
+    const fs::path corpus = CorpusDir();
     if (!fs::is_directory(corpus)) {
         GTEST_SKIP() << "no corpus at " << corpus;
     }
