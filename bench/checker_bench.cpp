@@ -1,14 +1,19 @@
 // Checker throughput on large files, next to `wc -l` on the same (cached) file in the same
-// run. Each benchmark reports bytes per second; the checker benchmarks also report
-// "x_wc", their time per file divided by the time `wc -l` takes on it.
+// run. Each benchmark reports bytes per second; the checker benchmarks also report how many
+// times longer than `wc -l` they take on the same file (see RunChecker).
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include <sys/resource.h>
+#include <sys/time.h>
 
 #include "IbisParser/cmn.h"
 #include "IbisParser/parse.h"
@@ -75,52 +80,91 @@ const std::string& IbsNotesFile() {
     return path;
 }
 
-double WcSeconds(const std::string& path) {
-    const std::string command = "wc -l '" + path + "' >/dev/null";
-    const auto start = std::chrono::steady_clock::now();
-    if (std::system(command.c_str()) != 0) {
-        return 0.0;
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+// Seconds of wall time and of CPU time.
+struct Cost {
+    double real = 0.0;
+    double cpu = 0.0;
+};
+
+double Seconds(const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec * 1e-6; }
+
+double ChildrenCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
 }
 
-// The fastest of a few runs, on the cached file.
-double BestWcSeconds(const std::string& path) {
-    double best = WcSeconds(path);
-    for (int run = 0; run < 9; ++run) {
-        const double seconds = WcSeconds(path);
-        if (seconds > 0.0 && seconds < best)
-            best = seconds;
+double ProcessCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+}
+
+// One `wc -l FILE`: its wall time and the CPU time of the shell and wc together, which stays
+// meaningful when other work shares the machine. A zero cost means the command failed.
+Cost RunWcOnce(const std::string& path) {
+    const std::string command = "wc -l '" + path + "' >/dev/null";
+    const double cpuBefore = ChildrenCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+        return {};
+    }
+    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+            ChildrenCpuSeconds() - cpuBefore};
+}
+
+// The cheapest of a few runs on the cached file.
+Cost BestWc(const std::string& path) {
+    Cost best = RunWcOnce(path);
+    for (int run = 0; run < 19; ++run) {
+        const Cost cost = RunWcOnce(path);
+        best.real = std::min(best.real, cost.real);
+        best.cpu = std::min(best.cpu, cost.cpu);
     }
     return best;
 }
 
+// Counters: the checker's time per file over that of `wc -l`, in CPU time with wc's start
+// included (x_wc) and without it (x_wc_net), and in wall time (x_wc_real).
 void RunChecker(benchmark::State& state, const std::string& path, int kind) {
     static std::FILE* discard = std::fopen("/dev/null", "w");
     CMN_SetOutput(discard);
     PARSE_SetQuiet(true);
-    const double wcSeconds = BestWcSeconds(path);
-    double checkerSeconds = 0.0;
+    const Cost wc = BestWc(path);
+    const Cost wcStart = BestWc("/dev/null");
+    Cost checker;
     for (auto _ : state) {
+        const double cpuBefore = ProcessCpuSeconds();
         const auto start = std::chrono::steady_clock::now();
         CheckFileOnItsOwn(path.c_str(), kind);
-        checkerSeconds +=
+        checker.real +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        checker.cpu += ProcessCpuSeconds() - cpuBefore;
     }
+    const auto files = static_cast<double>(state.iterations());
     const auto bytes = static_cast<int64_t>(fs::file_size(path));
     state.SetBytesProcessed(state.iterations() * bytes);
-    state.counters["x_wc"] = checkerSeconds / static_cast<double>(state.iterations()) / wcSeconds;
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["cpu_MB/s"] = static_cast<double>(bytes) / 1e6 / (checker.cpu / files);
+    state.counters["x_wc"] = checker.cpu / files / wc.cpu;
+    state.counters["x_wc_net"] = checker.cpu / files / (wc.cpu - wcStart.cpu);
+    state.counters["x_wc_real"] = checker.real / files / wc.real;
 }
 
 void RunWc(benchmark::State& state, const std::string& path) {
+    double cpu = 0.0;
     for (auto _ : state) {
-        if (WcSeconds(path) == 0.0) {
+        const Cost cost = RunWcOnce(path);
+        if (cost.real == 0.0) {
             state.SkipWithError("wc -l failed");
             return;
         }
+        cpu += cost.cpu;
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
+    if (fs::is_regular_file(path)) {
+        state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
+    }
+    state.counters["cpu_ms"] = cpu / static_cast<double>(state.iterations()) * 1e3;
 }
 
 void BM_CheckPkgNotesAndComments(benchmark::State& state) {
@@ -138,9 +182,7 @@ void BM_WcIbsNotesBlock(benchmark::State& state) {
 
 // `wc -l` on an empty input: the cost of starting the shell and wc, included in every wc figure.
 void BM_WcStartOnly(benchmark::State& state) {
-    for (auto _ : state) {
-        WcSeconds("/dev/null");
-    }
+    RunWc(state, "/dev/null");
 }
 
 BENCHMARK(BM_CheckPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTime();

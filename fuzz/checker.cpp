@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "IbisParser/cmn.h"
@@ -37,8 +38,12 @@ bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/tmp/fuzz_checker_XXXXXX";
-    if (!mkdtemp(pattern)) {
+    // Memory-backed when possible: every input is written four times.
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "fuzz_checker_XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");
         std::abort();
     }

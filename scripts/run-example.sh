@@ -17,4 +17,6 @@ awk -F, 'NR == 1 { printf "%12s %14s %14s\n", $1, $2, $3; next }
          NR <= 202 && (NR - 2) % 20 == 0 { printf "%12.4g %14.6g %14.6g\n", $1, $2, $3 }' \
   "$out/processed.csv"
 
-# The IBIS checker on a bundled example goes here.
+# The IBIS checker on a bundled IBIS file; findings are shown, not fatal to the script.
+echo "== ibischeck on examples/quarnel_tx.ibs"
+build/bin/ibischeck examples/quarnel_tx.ibs || echo "(ibischeck exit status $?)"

@@ -33,7 +33,8 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --kind KIND            check every file as KIND: ibs, pkg, ebd or ami\n"
-    "  --output FILE          write diagnostics and summaries to FILE\n"
+    "  --output FILE          write diagnostics and summaries to FILE (banners stay on\n"
+    "                         standard output)\n"
     "  --quiet                do not print the \"Checking ...\" banner\n"
     "  --long-lines           no line-length limit\n"
     "  --keep-illegal-chars   keep illegal characters without a message\n"
@@ -99,12 +100,12 @@ bool TakeValue(std::string_view option, std::string_view argument, int& index, i
                char** argv, std::string& value) {
     if (argument.size() > option.size() && argument[option.size()] == '=') {
         value = argument.substr(option.size() + 1);
-        return true;
+    } else if (index + 1 < argc) {
+        value = argv[++index];
     }
-    if (index + 1 >= argc) {
+    if (value.empty()) {
         return UsageError("option '" + std::string(option) + "' needs a value");
     }
-    value = argv[++index];
     return true;
 }
 
@@ -200,7 +201,8 @@ int main(int argc, char** argv) {
     }
     bool allPassed = true;
     for (const char* path : options.files) {
-        allPassed &= CheckFileOnItsOwn(path, options.forcedKind ? options.forcedKind : KindFromPath(path));
+        const int kind = options.forcedKind ? options.forcedKind : KindFromPath(path);
+        allPassed &= CheckFileOnItsOwn(path, kind);
     }
     if (output) {
         CMN_SetOutput(stdout);

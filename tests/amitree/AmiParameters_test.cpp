@@ -3,47 +3,49 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-constexpr const char* kModelParameters = "(Quarnel (Taps (0 0.1) (1 0.8) (2 -0.1)) (Gain 0))";
+// The value a getter read, or nullopt when it failed (after checking that it left its
+// output alone).
+template <typename T>
+std::optional<T> Read(const AmiParameters& parameters, const char* path, T untouched = T{}) {
+    T value = untouched;
+    bool found = false;
+    if constexpr (std::is_same_v<T, double>) found = parameters.GetDouble(value, path);
+    if constexpr (std::is_same_v<T, int32_t>) found = parameters.GetInt(value, path);
+    if constexpr (std::is_same_v<T, bool>) found = parameters.GetBool(value, path);
+    if constexpr (std::is_same_v<T, std::string>) found = parameters.GetString(value, path);
+    if (found) return value;
+    EXPECT_EQ(value, untouched) << path;
+    return std::nullopt;
+}
 
 }  // namespace
 
 TEST(AmiParameters, ReadsNumbersByDottedPath) {
-    AmiParameters parameters(kModelParameters);
+    AmiParameters parameters("(Quarnel (Taps (0 0.1) (1 0.8) (2 -0.1)) (Gain 0))");
     EXPECT_TRUE(parameters.Parsed());
-    EXPECT_EQ(parameters.ParseStatus(), AmiParseOk);
-    double value = 42.0;
-    EXPECT_TRUE(parameters.GetDouble(value, "Quarnel.Taps.0"));
-    EXPECT_EQ(value, 0.1);
-    EXPECT_TRUE(parameters.GetDouble(value, "Quarnel.Taps.2"));
-    EXPECT_EQ(value, -0.1);
-    EXPECT_TRUE(parameters.GetDouble(value, "Quarnel.Gain"));
-    EXPECT_EQ(value, 0.0);
-
-    value = 42.0;
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Taps.0"), 0.1);
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Taps.2"), -0.1);
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Gain", 5.0), 0.0);
     for (const char* path : {"Quarnel.Taps", "Taps.0", "Quarnel.Taps.3", "Quarnel", "quarnel.Gain",
                              "Quarnel.Gain.", "Quarnel..Gain", "", "Quarnel.Taps.0.x"}) {
-        EXPECT_FALSE(parameters.GetDouble(value, path)) << path;
+        EXPECT_EQ(Read<double>(parameters, path, 42.0), std::nullopt) << path;
     }
-    EXPECT_FALSE(parameters.GetDouble(value, nullptr));
-    EXPECT_EQ(value, 42.0);
+    EXPECT_EQ(Read<double>(parameters, nullptr, 42.0), std::nullopt);
 }
 
 TEST(AmiParameters, UnparsedStringsFailEveryRead) {
-    for (const char* text : {"(Other (Taps (0 0.1)) (Gain 0))", "", "(Quarnel (Gain 1)", "(Quarnel (Gain 1)) )",
-                             static_cast<const char*>(nullptr)}) {
+    for (const char* text : {"(Other (Taps (0 0.1)) (Gain 0))", "", "(Quarnel (Gain 1)",
+                             "(Quarnel (Gain 1)) )", static_cast<const char*>(nullptr)}) {
         AmiParameters parameters(text);
-        double value = 7.0;
-        EXPECT_FALSE(parameters.GetDouble(value, "Quarnel.Gain"));
-        int32_t integer = 7;
-        EXPECT_FALSE(parameters.GetInt(integer, "Quarnel.Gain"));
-        EXPECT_EQ(value, 7.0);
-        EXPECT_EQ(integer, 7);
+        EXPECT_EQ(Read<double>(parameters, "Quarnel.Gain", 7.0), std::nullopt);
+        EXPECT_EQ(Read<int32_t>(parameters, "Quarnel.Gain", 7), std::nullopt);
     }
     AmiParameters unbalanced("(Quarnel (Gain 1)");
     EXPECT_FALSE(unbalanced.Parsed());
@@ -57,60 +59,36 @@ TEST(AmiParameters, TypedGettersCheckTheFirstValue) {
         "(Q (word high 3) (up 2.9) (down -2.9) (whole 7) (huge 1e12) (nan nan) (yes True) "
         "(no False) (lower true) (several 3 4) (empty \"\") (quoted \"5\"))");
     ASSERT_TRUE(parameters.Parsed());
-    double number = 0.0;
-    std::string text = "old";
-    EXPECT_FALSE(parameters.GetDouble(number, "Q.word"));
-    EXPECT_TRUE(parameters.GetString(text, "Q.word"));
-    EXPECT_EQ(text, "high");
-    EXPECT_FALSE(parameters.GetString(text, "Q.up"));
-    EXPECT_FALSE(parameters.GetString(text, "Q.empty"));
-    EXPECT_EQ(text, "high");
-    EXPECT_TRUE(parameters.GetDouble(number, "Q.several"));
-    EXPECT_EQ(number, 3.0);
-    EXPECT_TRUE(parameters.GetDouble(number, "Q.quoted"));
-    EXPECT_EQ(number, 5.0);
-    EXPECT_FALSE(parameters.GetDouble(number, "Q.empty"));
-    EXPECT_TRUE(parameters.GetDouble(number, "Q.nan"));
-    EXPECT_TRUE(std::isnan(number));
+    EXPECT_EQ(Read<double>(parameters, "Q.word"), std::nullopt);
+    EXPECT_EQ(Read<std::string>(parameters, "Q.word", "old"), "high");
+    EXPECT_EQ(Read<std::string>(parameters, "Q.up", "old"), std::nullopt);
+    EXPECT_EQ(Read<std::string>(parameters, "Q.empty", "old"), std::nullopt);
+    EXPECT_EQ(Read<std::string>(parameters, "Q.lower"), "true");
+    EXPECT_EQ(Read<double>(parameters, "Q.several"), 3.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.quoted"), 5.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.empty"), std::nullopt);
+    EXPECT_TRUE(std::isnan(Read<double>(parameters, "Q.nan").value_or(0.0)));
 
-    int32_t integer = 0;
-    EXPECT_TRUE(parameters.GetInt(integer, "Q.up"));
-    EXPECT_EQ(integer, 2);
-    EXPECT_TRUE(parameters.GetInt(integer, "Q.down"));
-    EXPECT_EQ(integer, -2);
-    EXPECT_TRUE(parameters.GetInt(integer, "Q.whole"));
-    EXPECT_EQ(integer, 7);
-    EXPECT_FALSE(parameters.GetInt(integer, "Q.huge"));
-    EXPECT_FALSE(parameters.GetInt(integer, "Q.nan"));
-    EXPECT_FALSE(parameters.GetInt(integer, "Q.yes"));
-    EXPECT_EQ(integer, 7);
+    EXPECT_EQ(Read<int32_t>(parameters, "Q.up"), 2);
+    EXPECT_EQ(Read<int32_t>(parameters, "Q.down"), -2);
+    EXPECT_EQ(Read<int32_t>(parameters, "Q.whole"), 7);
+    EXPECT_EQ(Read<int32_t>(parameters, "Q.huge", 9), std::nullopt);
+    EXPECT_EQ(Read<int32_t>(parameters, "Q.nan", 9), std::nullopt);
+    EXPECT_EQ(Read<int32_t>(parameters, "Q.yes", 9), std::nullopt);
 
-    bool flag = false;
-    EXPECT_TRUE(parameters.GetBool(flag, "Q.yes"));
-    EXPECT_TRUE(flag);
-    EXPECT_TRUE(parameters.GetBool(flag, "Q.no"));
-    EXPECT_FALSE(flag);
-    flag = true;
-    EXPECT_FALSE(parameters.GetBool(flag, "Q.lower"));
-    EXPECT_FALSE(parameters.GetBool(flag, "Q.whole"));
-    EXPECT_TRUE(flag);
-    EXPECT_TRUE(parameters.GetString(text, "Q.lower"));
-    EXPECT_EQ(text, "true");
+    EXPECT_EQ(Read<bool>(parameters, "Q.yes", false), true);
+    EXPECT_EQ(Read<bool>(parameters, "Q.no", true), false);
+    EXPECT_EQ(Read<bool>(parameters, "Q.lower", true), std::nullopt);
+    EXPECT_EQ(Read<bool>(parameters, "Q.whole", true), std::nullopt);
 }
 
 TEST(AmiParameters, PathMatchingRules) {
     AmiParameters parameters("(Q (a 1) (a 2) (b (x 3)) (b (x 4) (y 5)) (c.d 6) (e (f (g 7))))");
-    double value = 0.0;
-    EXPECT_TRUE(parameters.GetDouble(value, "Q.a"));
-    EXPECT_EQ(value, 1.0);
-    EXPECT_TRUE(parameters.GetDouble(value, "Q.b.x"));
-    EXPECT_EQ(value, 3.0);
-    EXPECT_TRUE(parameters.GetDouble(value, "Q.b.y"));
-    EXPECT_EQ(value, 5.0);
-    EXPECT_TRUE(parameters.GetDouble(value, "Q.c.d"));
-    EXPECT_EQ(value, 6.0);
-    EXPECT_TRUE(parameters.GetDouble(value, "Q.e.f.g"));
-    EXPECT_EQ(value, 7.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.a"), 1.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.b.x"), 3.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.b.y"), 5.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.c.d"), 6.0);
+    EXPECT_EQ(Read<double>(parameters, "Q.e.f.g"), 7.0);
 
     const AmiNode* root = parameters.Tree()->entries[0].node;
     const AmiNode* leaf = FindAmiLeaf(root, "top.Q.e.f.g", "top");
@@ -123,10 +101,8 @@ TEST(AmiParameters, PathMatchingRules) {
 
     // A root without a name: branches below it start the path, its own leaves need a '.'.
     AmiParameters unnamed("( (a 1) (b (c 2)))");
-    EXPECT_TRUE(unnamed.GetDouble(value, ".a"));
-    EXPECT_EQ(value, 1.0);
-    EXPECT_TRUE(unnamed.GetDouble(value, "b.c"));
-    EXPECT_EQ(value, 2.0);
+    EXPECT_EQ(Read<double>(unnamed, ".a"), 1.0);
+    EXPECT_EQ(Read<double>(unnamed, "b.c"), 2.0);
 }
 
 TEST(AmiParameters, DeepTreesAreSearchedWithoutRecursion) {
@@ -140,24 +116,23 @@ TEST(AmiParameters, DeepTreesAreSearchedWithoutRecursion) {
     }
     text += "(leaf 9.5)" + std::string(depth, ')');
     AmiParameters parameters(text.c_str());
-    ASSERT_TRUE(parameters.Parsed());
-    double value = 0.0;
-    EXPECT_TRUE(parameters.GetDouble(value, (path + "leaf").c_str()));
-    EXPECT_EQ(value, 9.5);
-    EXPECT_FALSE(parameters.GetDouble(value, (path + "leaf2").c_str()));
+    EXPECT_EQ(Read<double>(parameters, (path + "leaf").c_str()), 9.5);
+    EXPECT_EQ(Read<double>(parameters, (path + "leaf2").c_str()), std::nullopt);
 }
 
 TEST(AmiParametersThreads, ConcurrentHoldersGiveTheSameResults) {
+    // Thread t reads taps s, s+1, s+2 and gain s + 0.5 (s = 10 t), fifty times over.
     auto readAll = [](int seed) {
         std::string text = "(Quarnel (Taps";
-        for (int tap = 0; tap < 3; ++tap) text += " (" + std::to_string(tap) + " " + std::to_string(seed + tap) + ")";
+        for (int tap = 0; tap < 3; ++tap) {
+            text += " (" + std::to_string(tap) + " " + std::to_string(seed + tap) + ")";
+        }
         text += ") (Gain " + std::to_string(seed) + ".5) (Pad " + std::string(2000, ' ') + "x))";
         double sum = 0.0;
         for (int round = 0; round < 50; ++round) {
             AmiParameters parameters(text.c_str());
             for (const char* path : {"Quarnel.Taps.0", "Quarnel.Taps.1", "Quarnel.Taps.2", "Quarnel.Gain"}) {
-                double value = 0.0;
-                if (parameters.GetDouble(value, path)) sum += value;
+                sum += Read<double>(parameters, path).value_or(1e9);
             }
         }
         return sum;
@@ -169,9 +144,5 @@ TEST(AmiParametersThreads, ConcurrentHoldersGiveTheSameResults) {
         threads.emplace_back([&sums, &readAll, t] { sums[t] = readAll(t * 10); });
     }
     for (std::thread& thread : threads) thread.join();
-    for (int t = 0; t < kThreads; ++t) {
-        // seed s: taps s, s+1, s+2 and gain s + 0.5, read 50 times.
-        const double seed = t * 10;
-        EXPECT_EQ(sums[t], 50 * (4 * seed + 3.5)) << t;
-    }
+    for (int t = 0; t < kThreads; ++t) EXPECT_EQ(sums[t], 50 * (40.0 * t + 3.5)) << t;
 }

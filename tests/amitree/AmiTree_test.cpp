@@ -129,16 +129,12 @@ TEST(AmiTree, QuotedValues) {
 }
 
 TEST(AmiTree, ValueTypesAndKeywords) {
-    EXPECT_EQ(ClassifyAmiValueType("True"), AmiValueBoolean);
-    EXPECT_EQ(ClassifyAmiValueType("False"), AmiValueBoolean);
-    EXPECT_EQ(ClassifyAmiValueType("true"), AmiValueString);
-    EXPECT_EQ(ClassifyAmiValueType("12"), AmiValueInteger);
-    EXPECT_EQ(ClassifyAmiValueType("-7"), AmiValueInteger);
-    EXPECT_EQ(ClassifyAmiValueType("1e3"), AmiValueFloat);
-    EXPECT_EQ(ClassifyAmiValueType("0.5"), AmiValueFloat);
-    EXPECT_EQ(ClassifyAmiValueType("1.5x"), AmiValueString);
-    EXPECT_EQ(ClassifyAmiValueType(""), AmiValueEmpty);
-    EXPECT_EQ(ClassifyAmiValueType(nullptr), AmiValueEmpty);
+    const std::vector<std::pair<const char*, int32_t>> types = {
+        {"True", 2}, {"False", 2}, {"true", 0}, {"12", 1}, {"-7", 1}, {"1e3", 3},
+        {"0.5", 3},  {"1.5x", 0},  {"", -1},    {nullptr, -1}};
+    for (const auto& [text, type] : types) {
+        EXPECT_EQ(ClassifyAmiValueType(text), type) << (text ? text : "null");
+    }
 
     const char* keywords[] = {"In",    "Out",   "Info",  "InOut", "Float",     "Integer", "String",
                               "Boolean", "Tap", "UI",    "Value", "Range",     "List",    "Corner",

@@ -270,6 +270,14 @@ TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
                               "\nErrors  : 1\n\nFile Failed\n");
 }
 
+// The example file that the main-job script checks must stay a clean IBIS file.
+TEST_F(IbischeckTest, BundledExamplePasses) {
+    const std::string example = QUARNEL_SOURCE_DIR "/examples/quarnel_tx.ibs";
+    ToolRun run = Check("'" + example + "'");
+    EXPECT_EQ(run.out, Banner(example, "4.2") + kPassed);
+    EXPECT_EQ(run.status, 0);
+}
+
 TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
     Write("good.pkg", kGoodPkg);
 
@@ -290,6 +298,7 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
         {"--bogus good.pkg", "ibischeck: unknown option '--bogus'\n"},
         {"--kind xyz good.pkg", "ibischeck: unknown kind 'xyz' (expected ibs, pkg, ebd or ami)\n"},
         {"good.pkg --output", "ibischeck: option '--output' needs a value\n"},
+        {"--output= good.pkg", "ibischeck: option '--output' needs a value\n"},
         {"--quiet", "ibischeck: no file to check\n"},
     };
     for (const auto& usage : kUsageErrors) {
