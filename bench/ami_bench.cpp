@@ -1,109 +1,86 @@
 // One AMI_Init call with the default parameters over 8 columns of 1,048,576 samples, next to
-// the plainest loop that computes the same numbers: a 65-tap direct-form FIR, a gain and a
-// three-tap symbol-spaced sum.
-#include "model/AmiEntry.h"
-#include "model/Quarnel.h"
-
+// the chain benchmark's reference loop run over the same columns.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <vector>
+
+#include "bench/ReferenceChain.h"
+#include "model/AmiEntry.h"
 
 namespace {
 
-constexpr std::int32_t rows = 1 << 20;
-constexpr std::int32_t columns = 8;
-constexpr std::size_t samplesPerBit = 32;
+using namespace referencechain;
 
-std::vector<double> channelMatrix() {
-    std::vector<double> matrix(std::size_t(rows) * columns);
-    std::uint32_t state = 12345;
-    for (double& sample : matrix) {
-        state = state * 1664525u + 1013904223u;
-        sample = static_cast<double>(state >> 8) / 16777216.0 - 0.5;
-    }
+constexpr std::int32_t kColumns = 8;
+
+std::vector<double> ChannelMatrix() {
+    const std::vector<double> column = BitStream();
+    std::vector<double> matrix;
+    matrix.reserve(kSamples * kColumns);
+    for (std::int32_t c = 0; c < kColumns; ++c) matrix.insert(matrix.end(), column.begin(), column.end());
     return matrix;
 }
 
-// The coefficients the model's response filter uses at the default 5 ps.
-std::vector<double> responseTaps() {
-    Quarnel model;
-    model.Setup();
-    const Vexlor::TimeResponseFIR& filter = model.ResponseFilter;
-    std::vector<double> taps(filter.Taps, filter.Taps + filter.NumTaps);
-    model.Finalize();
-    return taps;
+void CallAmiInit(std::vector<double>& matrix) {
+    char parameters[] = "";
+    char* parametersOut = nullptr;
+    void* handle = nullptr;
+    char* msg = nullptr;
+    AMI_Init(matrix.data(), static_cast<std::int32_t>(kSamples), kColumns - 1, 5e-12, 160e-12,
+             parameters, &parametersOut, &handle, &msg);
+    AMI_Close(handle);
 }
 
-// The chain over every column in place; the equaliser's history runs on from one column to
-// the next as the model's does, and the filter's history starts from zero in each.
-void referenceChain(std::vector<double>& matrix, const std::vector<double>& taps) {
-    const double gain = std::pow(10.0, 1.0 / 20.0);
-    const double ffe[3] = {0.0, 1.0, 0.0};
-    const std::size_t tapCount = taps.size();
-    const std::size_t history = 2 * samplesPerBit;
-    std::vector<double> input(tapCount - 1 + rows, 0.0);
-    std::vector<double> scaled(history + rows, 0.0);
-    for (std::int32_t c = 0; c < columns; ++c) {
-        double* column = matrix.data() + std::size_t(c) * rows;
-        std::memcpy(input.data() + tapCount - 1, column, sizeof(double) * rows);
-        std::memmove(scaled.data(), scaled.data() + rows, sizeof(double) * history);
-        for (std::size_t n = 0; n < std::size_t(rows); ++n) {
-            const double* newest = input.data() + tapCount - 1 + n;
-            double sum = 0.0;
-            for (std::size_t k = 0; k < tapCount; ++k) sum += taps[k] * newest[-std::ptrdiff_t(k)];
-            scaled[history + n] = gain * sum;
-        }
-        for (std::size_t n = 0; n < std::size_t(rows); ++n) {
-            const double* newest = scaled.data() + history + n;
-            double sum = 0.0;
-            for (std::size_t k = 0; k < 3; ++k) sum += ffe[k] * newest[-std::ptrdiff_t(k * samplesPerBit)];
-            column[n] = sum;
-        }
+// The reference over every column in turn, the equaliser's history running on as in the model.
+void RunReference(Reference& reference, const std::vector<double>& input, std::vector<double>& output) {
+    for (std::size_t c = 0; c < kColumns; ++c) {
+        if (c > 0) reference.CarryEqualizerHistory();
+        reference.Run(input.data() + c * kSamples, output.data() + c * kSamples, kSamples);
     }
 }
 
 void BM_AmiInitDefaults(benchmark::State& state) {
-    const std::vector<double> channel = channelMatrix();
+    const std::vector<double> channel = ChannelMatrix();
     std::vector<double> matrix;
-    char parameters[] = "";
     for (auto _ : state) {
         state.PauseTiming();
         matrix = channel;
         state.ResumeTiming();
-        char* parametersOut = nullptr;
-        void* handle = nullptr;
-        char* msg = nullptr;
-        AMI_Init(matrix.data(), rows, columns - 1, 5e-12, 160e-12, parameters, &parametersOut,
-                 &handle, &msg);
-        AMI_Close(handle);
+        CallAmiInit(matrix);
         benchmark::DoNotOptimize(matrix.data());
-        benchmark::ClobberMemory();
     }
-    // The reference must give the same numbers, or the comparison means nothing.
-    std::vector<double> reference = channel;
-    referenceChain(reference, responseTaps());
-    if (reference != matrix) state.SkipWithError("AMI_Init and the reference loop disagree");
-    state.SetItemsProcessed(state.iterations() * std::int64_t(rows) * columns);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kSamples * kColumns));
 }
 BENCHMARK(BM_AmiInitDefaults)->Unit(benchmark::kMillisecond);
 
-void BM_ReferenceChain(benchmark::State& state) {
-    const std::vector<double> channel = channelMatrix();
-    const std::vector<double> taps = responseTaps();
-    std::vector<double> matrix;
+// Both on the same matrix, in thread CPU time; AMI_Init's output must equal the
+// reference's to the last bit.
+void BM_AmiInitOverReference(benchmark::State& state) {
+    const std::vector<double> channel = ChannelMatrix();
+    std::vector<double> matrix, referenceOutput(channel.size());
+    double amiSeconds = 0.0, referenceSeconds = 0.0;
     for (auto _ : state) {
-        state.PauseTiming();
         matrix = channel;
-        state.ResumeTiming();
-        referenceChain(matrix, taps);
-        benchmark::DoNotOptimize(matrix.data());
-        benchmark::ClobberMemory();
+        Reference reference = MakeReference();
+        const double start = ThreadSeconds();
+        CallAmiInit(matrix);
+        const double middle = ThreadSeconds();
+        RunReference(reference, channel, referenceOutput);
+        const double end = ThreadSeconds();
+        amiSeconds += middle - start;
+        referenceSeconds += end - middle;
+        state.SetIterationTime(end - start);
+        if (matrix != referenceOutput) {
+            state.SkipWithError("AMI_Init and the reference loop disagree");
+            return;
+        }
     }
-    state.SetItemsProcessed(state.iterations() * std::int64_t(rows) * columns);
+    const double samples = static_cast<double>(state.iterations() * kSamples * kColumns);
+    state.counters["ami_samples_per_s"] = samples / amiSeconds;
+    state.counters["reference_samples_per_s"] = samples / referenceSeconds;
+    state.counters["ami_time_ratio"] = amiSeconds / referenceSeconds;
 }
-BENCHMARK(BM_ReferenceChain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AmiInitOverReference)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
