@@ -15,7 +15,7 @@ constinit SECTION_Records<CMPNT> components(&IBIS::components,
 
 }  // namespace
 
-void CMPNT_Begin() { components.Begin(); }
+void CMPNT_Begin() { components.Begin(__LINE__); }
 
 void CMPNT_Line(int, int, char*) {}
 

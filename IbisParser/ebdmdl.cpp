@@ -14,7 +14,7 @@ constinit SECTION_Records<EBDMDL> boardDescriptions(
 
 }  // namespace
 
-void EBDMDL_Init() { boardDescriptions.Begin(); }
+void EBDMDL_Init() { boardDescriptions.Begin(__LINE__); }
 
 void EBDMDL_Line(int, int, char*) {}
 

@@ -13,7 +13,7 @@ constinit SECTION_Records<MDL> models(&IBIS::models,
 
 }  // namespace
 
-void MDL_Begin() { models.Begin(); }
+void MDL_Begin() { models.Begin(__LINE__); }
 
 void MDL_Line(int, int, char*) {}
 

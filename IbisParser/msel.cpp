@@ -13,7 +13,7 @@ constinit SECTION_Records<MSEL> selectors(&IBIS::modelSelectors,
 
 }  // namespace
 
-void MSEL_Init() { selectors.Begin(); }
+void MSEL_Init() { selectors.Begin(__LINE__); }
 
 void MSEL_Line(int, int, char*) {}
 

@@ -13,7 +13,7 @@ constinit SECTION_Records<PKGMDL> packageModels(
 
 }  // namespace
 
-void PKGMDL_Init() { packageModels.Begin(); }
+void PKGMDL_Init() { packageModels.Begin(__LINE__); }
 
 void PKGMDL_Line(int, int, char*) {}
 

@@ -15,7 +15,6 @@
 
 #include <memory>
 #include <new>
-#include <source_location>
 
 #include "IbisParser/cmn.h"
 #include "IbisParser/ibis.h"
@@ -52,16 +51,17 @@ public:
         : list_(list), rules_(rules) {}
 
     // A new record in the current file's list, now the open one. When it cannot be made, the
-    // failure is reported and the open record stays as it was.
-    void Begin(std::source_location where = std::source_location::current()) {
+    // failure is reported (sourceLine is the caller's, for the reports that name it) and the
+    // open record stays as it was.
+    void Begin(int sourceLine) {
         IBIS* ibis = nullptr;
         if (!IBIS_GetCurrent(&ibis)) {
-            Report(rules_.noFile, where);
+            Report(rules_.noFile, sourceLine);
             return;
         }
         std::unique_ptr<T> record(new (std::nothrow) T());
         if (!record) {
-            Report(rules_.noMemory, where);
+            Report(rules_.noMemory, sourceLine);
             return;
         }
         T* opened = record.get();
@@ -90,10 +90,10 @@ public:
     T* Open() const { return open_; }
 
 private:
-    void Report(const SECTION_REPORT& report, const std::source_location& where) const {
+    void Report(const SECTION_REPORT& report, int sourceLine) const {
         if (report.report == nullptr) return;
         if (report.where) {
-            report.report(report.code, rules_.module, static_cast<int>(where.line()));
+            report.report(report.code, rules_.module, sourceLine);
         } else {
             report.report(report.code);
         }

@@ -14,7 +14,7 @@ constinit SECTION_Records<SUBMDL> submodels(&IBIS::submodels,
 
 }  // namespace
 
-void SUBMDL_Init() { submodels.Begin(); }
+void SUBMDL_Init() { submodels.Begin(__LINE__); }
 
 void SUBMDL_Line(int, int, char*) {}
 

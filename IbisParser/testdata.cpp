@@ -13,7 +13,7 @@ constinit SECTION_Records<TESTDATA> testData(
 
 }  // namespace
 
-void TESTDATA_Init() { testData.Begin(); }
+void TESTDATA_Init() { testData.Begin(__LINE__); }
 
 void TESTDATA_Line(int, int, char*) {}
 

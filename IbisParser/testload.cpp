@@ -12,7 +12,7 @@ constinit SECTION_Records<TESTLOAD> testLoads(&IBIS::testLoads, {.module = "test
 
 }  // namespace
 
-void TESTLOAD_Init() { testLoads.Begin(); }
+void TESTLOAD_Init() { testLoads.Begin(__LINE__); }
 
 void TESTLOAD_Line(int, int, char*) {}
 
