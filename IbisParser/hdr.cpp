@@ -26,7 +26,7 @@ bool noFileNameRules = false;
 bool allowVersion1 = false;
 bool forceVersion5 = false;
 
-void IbisVer(const char* value) {
+void HDR_IbisVer(const char* value) {
     seen[KW_IBIS_VER] = true;
     if (!CMN_SetOnce(openHeader->IBIS_Version, value, kVersionLimit, "IBIS_Version")) return;
     const std::string& stored = openHeader->IBIS_Version;
@@ -73,7 +73,7 @@ void CheckFileNameRules(const std::string& name) {
     CMN_CheckReserved(value);
 }
 
-void FileName(const char* value) {
+void HDR_FileName(const char* value) {
     if (seen[KW_FILE_NAME]) {
         CMN_ErrorLine(1009);
         return;
@@ -128,7 +128,7 @@ void ReserveForAppend(std::string& block, std::size_t count) {
 }
 
 // Appends one line to a text block.
-void AddText(std::optional<std::string>& block, const char* line) {
+void HDR_AddText(std::optional<std::string>& block, const char* line) {
     try {
         if (block) {
             std::size_t length = std::strlen(line);
@@ -151,7 +151,7 @@ void TextBlockKeyword(int code, const char* value) {
         return;
     }
     seen[code] = true;
-    AddText(BlockOf(code), value);
+    HDR_AddText(BlockOf(code), value);
 }
 
 void KeywordLine(int code, const char* text) {
@@ -159,8 +159,8 @@ void KeywordLine(int code, const char* text) {
     const char* value = text;
     CMN_SkipPastBracket(&value);
     switch (code) {
-    case KW_IBIS_VER: IbisVer(value); break;
-    case KW_FILE_NAME: FileName(value); break;
+    case KW_IBIS_VER: HDR_IbisVer(value); break;
+    case KW_FILE_NAME: HDR_FileName(value); break;
     case KW_FILE_REV:
     case KW_DATE: ShortField(code, value); break;
     case KW_SOURCE:
@@ -201,7 +201,7 @@ void HDR_Line(int lineKind, int code, char* text) {
     if (lineKind == LINE_KEYWORD) {
         KeywordLine(code, text);
     } else if (currentHeaderKeyword >= KW_SOURCE && currentHeaderKeyword <= KW_COPYRIGHT) {
-        AddText(BlockOf(currentHeaderKeyword), text);
+        HDR_AddText(BlockOf(currentHeaderKeyword), text);
     } else {
         CMN_ErrorLine(1002);
     }

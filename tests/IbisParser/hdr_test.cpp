@@ -47,20 +47,6 @@ TEST(HdrIbisVer, VersionSelectsTheFileNameLimit) {
     EXPECT_EQ(HDR_GetVersion(), 0);
 }
 
-TEST(HdrIbisVer, VersionOneOnlyWhenAllowed) {
-    std::string file = "[IBIS Ver] 3.2\n[IBIS Ver] 1.1\n[File Name] test.ibs\n[File Rev] 1\n"
-                       "[Component] c\n[End]\n";
-    const std::string duplicate = "ERROR (line    2) - Duplicate IBIS_Ver keyword\n"
-                                  "ERROR (line    2) - Duplicate IBIS_Ver keyword.\n";
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              Banner("test.ibs", "3.2") + duplicate +
-                  "ERROR (line    2) - Illegal IBIS_Version '1.1'.\n" + Summary(3));
-    CheckOptions allow;
-    allow.allowVersion1 = true;
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, allow),
-              Banner("test.ibs", "3.2") + duplicate + Summary(2));
-}
-
 TEST(HdrFileName, CharacterPeriodNameAndReservedRules) {
     EXPECT_EQ(CheckNamed("2.1", "abcdefghij.ibs", "abcdefghij.ibs"),
               Banner("abcdefghij.ibs", "2.1") +

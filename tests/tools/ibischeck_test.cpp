@@ -193,6 +193,7 @@ TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
           "[IBIS Ver] 3.2\n[File Name] ctrl.pkg\n[Notes] bell\x01 here\n"
           "[File Rev] 1.0\n[End]\n");
     Write("ver.pkg", "[IBIS Ver] 4.3\n[File Name] ver.pkg\n[File Rev] 1.0\n[End]\n");
+    Write("v1.pkg", "[IBIS Ver] 3.2\n[IBIS Ver] 1.1\n[File Name] v1.pkg\n[File Rev] 1\n[End]\n");
     const std::string tooLong = Banner("long.pkg", "3.2") +
                                 "ERROR (line    4) - Exceeds 80 chararacters.\n" + Summary(1);
 
@@ -210,8 +211,13 @@ TEST_F(IbischeckTest, ReaderAndHeaderSettings) {
                     Summary(1),
                 1);
     ExpectCheck("--force-v5 ver.pkg", Banner("ver.pkg", "4.2") + kPassed, 0);
-    // These settings change nothing that a package file holds.
-    ExpectCheck("--allow-v1 --no-model-checks --no-range-checks long.pkg", tooLong, 1);
+    // A second [IBIS Ver] of 1.1 is legal only with --allow-v1; the model and range checks
+    // find nothing to check in a package file.
+    const std::string v1 = Banner("v1.pkg", "3.2") +
+                           "ERROR (line    2) - Duplicate IBIS_Ver keyword\n"
+                           "ERROR (line    2) - Duplicate IBIS_Ver keyword.\n";
+    ExpectCheck("v1.pkg", v1 + "ERROR (line    2) - Illegal IBIS_Version '1.1'.\n" + Summary(3), 1);
+    ExpectCheck("--allow-v1 --no-model-checks --no-range-checks v1.pkg", v1 + Summary(2), 1);
 }
 
 // The example file that the main-job script checks must stay a clean IBIS file.
