@@ -230,8 +230,11 @@ bool PrintBanner(const char* path, int version) {
 }
 
 int ReadIbisFile(const char* path, int kind) {
-    if (!PrintBanner(path, CMN_DetectVersion(path, nullptr, kind))) return 0;
     ResetFileState(kind);
+    // The version step filters its lines too; counting them in the line number makes its
+    // character reports name their lines.
+    if (!PrintBanner(path, CMN_DetectVersion(path, &state.lineNumber, kind))) return 0;
+    state.lineNumber = 0;
     PARSE_ResetSections();
     std::FILE* file = CMN_OpenFile(path, kind, &state.fileName);
     if (file == nullptr) return 0;
@@ -240,7 +243,7 @@ int ReadIbisFile(const char* path, int kind) {
     for (;;) {
         ++state.lineNumber;
         std::size_t length = 0;
-        if (CMN_ReadLine(line, sizeof line, reader, true, &length) == nullptr) break;
+        if (CMN_ReadLine(line, sizeof line, reader, &length) == nullptr) break;
         // A kept NUL ends the line's text; otherwise every NUL became a blank.
         if (CMN_GetKeepIllegalChars()) length = std::strlen(line);
         ProcessLine(line, length, reader.LastLinePlain());
@@ -288,7 +291,7 @@ void ReadAmiLines(std::FILE* file) {
         try {
             amiText.append(line.c_str() + offset);
         } catch (const std::bad_alloc&) {
-            CMN_ErrorLine(922, "parse", __LINE__);
+            CMN_Error(922, "parse", __LINE__);
             amiText.clear();
             appendFailed = true;
         }
