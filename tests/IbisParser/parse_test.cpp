@@ -204,8 +204,6 @@ TEST(ParseKeywords, TablesGrowByVersionAndContextRulesPickTheOtherCodes) {
     EXPECT_EQ(PARSE_TableSize(4), 109);
     EXPECT_EQ(PARSE_TableSize(5), 120);
     EXPECT_EQ(PARSE_FindKeyword("MANUFACTURER", 5), KW_MANUFACTURER);
-    EXPECT_EQ(PARSE_FindKeyword("TEST_LOAD", 3), NOT_KEY);
-    EXPECT_EQ(PARSE_FindKeyword("TEST_LOAD", 4), KW_TEST_LOAD);
     EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 4), NOT_KEY);
     EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 5), KW_ISSO_PU);
 
