@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -24,6 +29,35 @@ std::optional<T> Read(const AmiParameters& parameters, const char* path, T untou
     EXPECT_EQ(value, untouched) << path;
     return std::nullopt;
 }
+
+// Switches LC_NUMERIC to a comma-decimal locale for its lifetime: the installed de_DE.UTF-8,
+// or one compiled into a temporary folder when the machine has none.
+class CommaDecimalNumbers {
+public:
+    CommaDecimalNumbers() {
+        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+            std::filesystem::create_directories(folder_);
+            const std::string command = "localedef -i de_DE -f UTF-8 '" +
+                                        (folder_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+            if (std::system(command.c_str()) == -1) return;
+            setenv("LOCPATH", folder_.c_str(), 1);
+            if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) return;
+        }
+        active_ = std::string(std::localeconv()->decimal_point) == ",";
+    }
+    ~CommaDecimalNumbers() {
+        std::setlocale(LC_NUMERIC, "C");
+        unsetenv("LOCPATH");
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    bool Active() const { return active_; }
+
+private:
+    std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
+                                    ("amitree-locale-" + std::to_string(getpid()));
+    bool active_ = false;
+};
 
 }  // namespace
 
@@ -80,6 +114,19 @@ TEST(AmiParameters, TypedGettersCheckTheFirstValue) {
     EXPECT_EQ(Read<bool>(parameters, "Q.no", true), false);
     EXPECT_EQ(Read<bool>(parameters, "Q.lower", true), std::nullopt);
     EXPECT_EQ(Read<bool>(parameters, "Q.whole", true), std::nullopt);
+}
+
+TEST(AmiParameters, NumbersKeepTheirSyntaxUnderACommaDecimalLocale) {
+    CommaDecimalNumbers locale;
+    if (!locale.Active()) GTEST_SKIP() << "no comma-decimal locale can be made here";
+    AmiParameters parameters("(Quarnel (Taps (0 0.1) (1 \" -2.5e-1\") (2 0,5)) (Gain 0x1.8p1))");
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Taps.0"), 0.1);
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Taps.1"), -0.25);
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Taps.2"), std::nullopt);
+    EXPECT_EQ(Read<std::string>(parameters, "Quarnel.Taps.2"), "0,5");
+    EXPECT_EQ(Read<double>(parameters, "Quarnel.Gain"), 3.0);
+    EXPECT_EQ(ClassifyAmiValueType("1,5"), AmiValueString);
+    EXPECT_EQ(ClassifyAmiValueType("1.5"), AmiValueFloat);
 }
 
 TEST(AmiParameters, PathMatchingRules) {
