@@ -26,10 +26,9 @@ std::vector<double> RunSamples(BlindFFE& ffe, const std::vector<double>& input) 
     return result;
 }
 
-// The delay line's samples, newest first.
-std::vector<double> HistoryOf(const BlindFFE& ffe) {
-    std::vector<double> history;
-    for (std::uint64_t age = 0; age < ffe.DelayLine.size(); ++age) history.push_back(ffe.DelayLine[age]);
+std::vector<double> HistoryOf(const BlindFFE& ffe) {  // newest first
+    std::vector<double> history(ffe.DelayLine.size());
+    for (std::size_t age = 0; age < history.size(); ++age) history[age] = ffe.DelayLine[age];
     return history;
 }
 
