@@ -5,6 +5,7 @@
 #include "IbisParser/cmn_read.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -38,9 +39,10 @@ constexpr int kCtrlZ = 26;
 
 bool IsPlain(unsigned char c) { return c >= 32 && c < 128; }
 
-// The length of the leading run of plain characters (32 to 127). A word holds none of the
-// others when no byte has its high bit set and none is below 32: subtracting 32 from every byte
-// sets the high bit of the lowest byte below 32, and a borrow out of it only marks bytes above.
+// The length of the leading run of plain characters (32 to 127), eight at a time. Subtracting
+// 32 from every byte of a word sets the high bit of the lowest byte below 32; a borrow out of it
+// can only mark bytes above. So the lowest byte marked, by that or by its own high bit, is the
+// first one that is not plain.
 std::size_t PlainPrefix(std::string_view text) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighBits = 0x8080808080808080u;
@@ -48,7 +50,12 @@ std::size_t PlainPrefix(std::string_view text) {
     for (; position + 8 <= text.size(); position += 8) {
         std::uint64_t word;
         std::memcpy(&word, text.data() + position, sizeof word);
-        if (((word - 32 * kOnes) | word) & kHighBits) break;
+        std::uint64_t marks = ((word - 32 * kOnes) | word) & kHighBits;
+        if (marks == 0) continue;
+        if constexpr (std::endian::native == std::endian::little) {
+            return position + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+        }
+        break;
     }
     while (position < text.size() && IsPlain(static_cast<unsigned char>(text[position]))) {
         ++position;
@@ -96,17 +103,19 @@ void PutIllegal(Sink& sink, int c, bool report) {
 }
 
 // Returns false at the end of the file when nothing was taken for this line (a lone Ctrl-Z
-// at the very end is no line).
+// at the very end is no line). plain tells whether anything but plain characters came before
+// the line feed.
 template <typename Sink>
-bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool report) {
+bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool report, bool& plain) {
+    plain = true;
     bool taken = false;
     for (;; taken = true) {
         std::string_view ahead = reader.Available();
         if (ahead.empty()) return taken;
-        std::size_t plain = PlainPrefix(ahead);
-        if (plain > 0) {
-            sink.Append(ahead.data(), plain);
-            reader.Skip(plain);
+        std::size_t run = PlainPrefix(ahead);
+        if (run > 0) {
+            sink.Append(ahead.data(), run);
+            reader.Skip(run);
             continue;
         }
         int c = static_cast<unsigned char>(ahead.front());
@@ -115,6 +124,7 @@ bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool report) {
             sink.Put('\n');
             return true;
         }
+        plain = false;
         if (c == '\r' || c == kCtrlZ) {
             int next = reader.Peek();
             if (c == '\r' && next == '\n') {
@@ -138,7 +148,7 @@ char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool 
                    std::size_t* length) {
     CMN_ASSERT(buffer != nullptr && size > 0);
     FixedSink sink{buffer, size - 1};
-    bool got = ReadFiltered(sink, reader, report);
+    bool got = ReadFiltered(sink, reader, report, reader.lastLinePlain_);
     buffer[sink.length] = '\0';
     if (length != nullptr) *length = sink.length;
     return got ? buffer : nullptr;
@@ -147,6 +157,6 @@ char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool 
 std::size_t CMN_ReadLongLine(std::string& line, CMN_LineReader& reader) {
     line.clear();
     StringSink sink{line};
-    if (!ReadFiltered(sink, reader, true)) return 0;
+    if (!ReadFiltered(sink, reader, true, reader.lastLinePlain_)) return 0;
     return line.size() + 1;
 }

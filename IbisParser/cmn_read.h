@@ -10,6 +10,19 @@
 #include <string>
 #include <string_view>
 
+class CMN_LineReader;
+
+// Reads one line into buffer, line feed included, storing at most size - 1 characters and
+// dropping the rest of a longer line. Returns buffer, or nullptr at the end of the file.
+// With report false, illegal characters are filtered without messages. length, when given,
+// receives the number of characters stored (a kept NUL makes it differ from strlen).
+char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool report = true,
+                   std::size_t* length = nullptr);
+
+// Reads one line of any length into line (its storage is reused from call to call). Returns the
+// length including the terminating zero, or 0 at the end of the file.
+std::size_t CMN_ReadLongLine(std::string& line, CMN_LineReader& reader);
+
 // A stream read in large blocks, so that the readers below find a line by scanning memory
 // instead of taking one character at a time. The reader reads ahead: once it has taken from a
 // stream, read that stream only through it. It does not close the stream.
@@ -27,7 +40,14 @@ public:
     // The next character without taking it, or EOF.
     int Peek();
 
+    // Whether the last line read held only plain printable characters before its line feed:
+    // no tab and nothing filtered, so that callers need not scan it for those.
+    bool LastLinePlain() const { return lastLinePlain_; }
+
 private:
+    friend char* CMN_ReadLine(char*, std::size_t, CMN_LineReader&, bool, std::size_t*);
+    friend std::size_t CMN_ReadLongLine(std::string&, CMN_LineReader&);
+
     static constexpr std::size_t kBlockSize = 1 << 16;
 
     std::FILE* stream_;
@@ -36,15 +56,5 @@ private:
     std::size_t capacity_;
     const char* next_;
     const char* end_;
+    bool lastLinePlain_ = true;
 };
-
-// Reads one line into buffer, line feed included, storing at most size - 1 characters and
-// dropping the rest of a longer line. Returns buffer, or nullptr at the end of the file.
-// With report false, illegal characters are filtered without messages. length, when given,
-// receives the number of characters stored (a kept NUL makes it differ from strlen).
-char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool report = true,
-                   std::size_t* length = nullptr);
-
-// Reads one line of any length into line (its storage is reused from call to call). Returns the
-// length including the terminating zero, or 0 at the end of the file.
-std::size_t CMN_ReadLongLine(std::string& line, CMN_LineReader& reader);

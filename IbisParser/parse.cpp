@@ -59,13 +59,14 @@ const char* SkipSpace(const char* text) {
 }
 
 // Removes the final line feed and reports a line that is too long (905) and the first tab of
-// the file (921). Returns the length left; hadLineFeed tells whether one was removed.
-std::size_t CheckLine(char* line, std::size_t length, bool* hadLineFeed) {
+// the file (921); a line the reader found plain holds no tab. Returns the length left;
+// hadLineFeed tells whether one was removed.
+std::size_t CheckLine(char* line, std::size_t length, bool plain, bool* hadLineFeed) {
     *hadLineFeed = length > 0 && line[length - 1] == '\n';
     if (*hadLineFeed) line[--length] = '\0';
     std::size_t limit = HDR_GetVersion() < 4 ? 80 : 120;
     if (length > limit && !longLines) CMN_ErrorLine(905, static_cast<int>(limit));
-    if (!state.tabWarned && std::memchr(line, '\t', length) != nullptr) {
+    if (!state.tabWarned && !plain && std::memchr(line, '\t', length) != nullptr) {
         CMN_WarningLine(921);
         state.tabWarned = true;
     }
@@ -200,9 +201,9 @@ void HandleLine(int lineKind, char* text) {
     }
 }
 
-void ProcessLine(char* line, std::size_t length) {
+void ProcessLine(char* line, std::size_t length, bool plain) {
     bool hadLineFeed = false;
-    length = CheckLine(line, length, &hadLineFeed);
+    length = CheckLine(line, length, plain, &hadLineFeed);
     char* start = line + (SkipSpace(line) - line);
     int lineKind = LineType(line, start);
     if (state.endSeen && lineKind != LINE_COMMENT) {
@@ -242,7 +243,7 @@ int ReadIbisFile(const char* path, int kind) {
         if (CMN_ReadLine(line, sizeof line, reader, true, &length) == nullptr) break;
         // A kept NUL ends the line's text; otherwise every NUL became a blank.
         if (CMN_GetKeepIllegalChars()) length = std::strlen(line);
-        ProcessLine(line, length);
+        ProcessLine(line, length, reader.LastLinePlain());
     }
     --state.lineNumber;
     std::fclose(file);
@@ -276,7 +277,8 @@ void ReadAmiLines(std::FILE* file) {
         ++state.lineNumber;
         if (CMN_ReadLongLine(line, reader) == 0) break;
         bool hadLineFeed = false;
-        std::size_t length = CheckLine(line.data(), line.size(), &hadLineFeed);
+        std::size_t length =
+            CheckLine(line.data(), line.size(), reader.LastLinePlain(), &hadLineFeed);
         const char* start = SkipSpace(line.c_str());
         if (*start == '\0' || *start == state.commentChar) continue;
         std::size_t offset = static_cast<std::size_t>(start - line.c_str());

@@ -38,17 +38,32 @@ std::string TextLine(int number, std::size_t width) {
     return line;
 }
 
+// Writes a generated file into the temporary folder and returns its path.
+template <typename Write>
+std::string Generate(const char* name, Write write) {
+    const std::string file = (fs::temp_directory_path() / name).string();
+    std::FILE* out = std::fopen(file.c_str(), "w");
+    write(out);
+    std::fclose(out);
+    return file;
+}
+
+// [IBIS Ver], [File Name] and [File Rev], then a [Notes] block of `lines` lines: the keyword
+// line carries `firstWidth` characters of text, the others are `width` wide.
+void WriteNotesHeader(std::FILE* out, const char* version, const char* name, int lines,
+                      std::size_t firstWidth, std::size_t width) {
+    std::fprintf(out, "[IBIS Ver] %s\n[File Name] %s\n[File Rev] 1.0\n", version, name);
+    std::fprintf(out, "[Notes] %s\n", TextLine(0, firstWidth).c_str());
+    for (int line = 1; line < lines; ++line) {
+        std::fprintf(out, "%s\n", TextLine(line, width).c_str());
+    }
+}
+
 // A .pkg file of version 3.2 (80 columns): a header with thousands of notes lines, then
 // runs of comment lines between the package model's keywords.
 const std::string& PkgFile() {
-    static const std::string path = [] {
-        const std::string file = (fs::temp_directory_path() / "quarnel_bench_notes.pkg").string();
-        std::FILE* out = std::fopen(file.c_str(), "w");
-        std::fputs("[IBIS Ver] 3.2\n[File Name] quarnel_bench_notes.pkg\n[File Rev] 1.0\n", out);
-        std::fprintf(out, "[Notes] %s\n", TextLine(0, 70).c_str());
-        for (int line = 1; line < kPkgNoteLines; ++line) {
-            std::fprintf(out, "%s\n", TextLine(line, 78).c_str());
-        }
+    static const std::string path = Generate("quarnel_bench_notes.pkg", [](std::FILE* out) {
+        WriteNotesHeader(out, "3.2", "quarnel_bench_notes.pkg", kPkgNoteLines, 70, 78);
         std::fputs("[Define Package Model] BENCH\n", out);
         for (int run = 0; run < kPkgCommentRuns; ++run) {
             for (int line = 0; line < kPkgCommentRunLines; ++line) {
@@ -57,26 +72,16 @@ const std::string& PkgFile() {
             std::fputs("[Manufacturer] Nobody\n", out);
         }
         std::fputs("[End Package Model]\n[End]\n", out);
-        std::fclose(out);
-        return file;
-    }();
+    });
     return path;
 }
 
 // An .ibs file of version 4.2 (120 columns) whose header holds a 100,000-line [Notes] block.
 const std::string& IbsNotesFile() {
-    static const std::string path = [] {
-        const std::string file = (fs::temp_directory_path() / "quarnel_bench_notes.ibs").string();
-        std::FILE* out = std::fopen(file.c_str(), "w");
-        std::fputs("[IBIS Ver] 4.2\n[File Name] quarnel_bench_notes.ibs\n[File Rev] 1.0\n", out);
-        std::fprintf(out, "[Notes] %s\n", TextLine(0, 100).c_str());
-        for (int line = 1; line < kIbsNoteLines; ++line) {
-            std::fprintf(out, "%s\n", TextLine(line, 118).c_str());
-        }
+    static const std::string path = Generate("quarnel_bench_notes.ibs", [](std::FILE* out) {
+        WriteNotesHeader(out, "4.2", "quarnel_bench_notes.ibs", kIbsNoteLines, 100, 118);
         std::fputs("[Component] BENCH\n[Manufacturer] Nobody\n[End]\n", out);
-        std::fclose(out);
-        return file;
-    }();
+    });
     return path;
 }
 

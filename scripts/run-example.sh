@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)"
+echo "== building (log in build/build.log)"
+cmake --build build -j "$(nproc)" >build/build.log 2>&1 || { tail -n 40 build/build.log; exit 1; }
 
 # The transmitter model, loaded with dlopen as a simulator would, on the bundled channel.
 out=build/example
