@@ -1,3 +1,5 @@
 #include "IbisParser/algmod.h"
 
 void ALGMOD_CheckFiles(MDL*) {}
+
+AmiTree* ALGMOD_CheckParameterFile() { return nullptr; }

@@ -219,6 +219,6 @@ enum CMN_RLC_KIND {
     CMN_RLC_PREMATURE = 6 // end of text
 };
 // Reads one "Len=..", "R=..", "C=..", "L=.." item or the closing "/"; *position receives where
-// reading stopped. An unknown name is passed over together with its "= value", so that one bad
-// item draws one message.
+// reading stopped. After an unknown name reading stops at its end, so the "=" and the value
+// that follow are read (and reported) as items of their own.
 int CMN_GetRLCItem(const char* text, double* value, const char** position);

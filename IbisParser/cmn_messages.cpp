@@ -466,6 +466,7 @@ constexpr CMN_MESSAGE kMessages[] = {
     {2504, "Series switch Group name '%s' over %d characters long"},
     {2505, "Series switch Group name cannot be 'On' or 'Off'"},
     {2506, "Duplicate Series switch Group name '%s'"},
+    {2507, "Component '%s': [Series Switch Groups] Group name '%s' is not used by any [Series Pin Mapping] function_table_group."},
     {2508, "Unable to allocate new SSWCH."},
     {2600, "Extra data columns on this line."},
     {2601, "No Pin1 specified."},

@@ -94,8 +94,8 @@ struct StringSink {
 };
 
 template <typename Sink>
-void PutIllegal(Sink& sink, int c, bool report) {
-    if (report && !CMN_GetKeepIllegalChars()) {
+void PutIllegal(Sink& sink, int c) {
+    if (!CMN_GetKeepIllegalChars()) {
         CMN_ErrorLine(1917, IllegalClass(c), static_cast<unsigned>(c),
                       sink.HasRoom() ? "  Converting to space." : "");
     }
@@ -106,7 +106,7 @@ void PutIllegal(Sink& sink, int c, bool report) {
 // at the very end is no line). plain tells whether anything but plain characters came before
 // the line feed.
 template <typename Sink>
-bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool report, bool& plain) {
+bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool& plain) {
     plain = true;
     bool taken = false;
     for (;; taken = true) {
@@ -137,18 +137,18 @@ bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool report, bool& plain) 
         if (c == '\t') {
             sink.Put('\t');
         } else {
-            PutIllegal(sink, c, report);
+            PutIllegal(sink, c);
         }
     }
 }
 
 }  // namespace
 
-char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool report,
+char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader,
                    std::size_t* length) {
     CMN_ASSERT(buffer != nullptr && size > 0);
     FixedSink sink{buffer, size - 1};
-    bool got = ReadFiltered(sink, reader, report, reader.lastLinePlain_);
+    bool got = ReadFiltered(sink, reader, reader.lastLinePlain_);
     buffer[sink.length] = '\0';
     if (length != nullptr) *length = sink.length;
     return got ? buffer : nullptr;
@@ -157,6 +157,6 @@ char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool 
 std::size_t CMN_ReadLongLine(std::string& line, CMN_LineReader& reader) {
     line.clear();
     StringSink sink{line};
-    if (!ReadFiltered(sink, reader, true, reader.lastLinePlain_)) return 0;
+    if (!ReadFiltered(sink, reader, reader.lastLinePlain_)) return 0;
     return line.size() + 1;
 }

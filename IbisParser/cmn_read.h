@@ -14,9 +14,9 @@ class CMN_LineReader;
 
 // Reads one line into buffer, line feed included, storing at most size - 1 characters and
 // dropping the rest of a longer line. Returns buffer, or nullptr at the end of the file.
-// With report false, illegal characters are filtered without messages. length, when given,
-// receives the number of characters stored (a kept NUL makes it differ from strlen).
-char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, bool report = true,
+// length, when given, receives the number of characters stored (a kept NUL makes it differ
+// from strlen).
+char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader,
                    std::size_t* length = nullptr);
 
 // Reads one line of any length into line (its storage is reused from call to call). Returns the
@@ -45,7 +45,7 @@ public:
     bool LastLinePlain() const { return lastLinePlain_; }
 
 private:
-    friend char* CMN_ReadLine(char*, std::size_t, CMN_LineReader&, bool, std::size_t*);
+    friend char* CMN_ReadLine(char*, std::size_t, CMN_LineReader&, std::size_t*);
     friend std::size_t CMN_ReadLongLine(std::string&, CMN_LineReader&);
 
     static constexpr std::size_t kBlockSize = 1 << 16;

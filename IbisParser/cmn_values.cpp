@@ -218,14 +218,6 @@ const char* SkipValue(const char* p) {
     return p;
 }
 
-// An unknown name is skipped together with its "= value", so the rest of the section is read
-// item by item as before.
-const char* SkipUnknownItem(const char* afterName) {
-    const char* p = CMN_SkipSpace(afterName);
-    if (*p != '=') return afterName;
-    return CMN_SkipSpace(SkipValue(CMN_SkipSpace(p + 1)));
-}
-
 // Reads the value after "=": the kind on success or a reported bad number, 6 at the end.
 int ReadRLCValue(const char* p, int kind, double* value, const char** stop) {
     p = CMN_SkipSpace(p);
@@ -267,7 +259,7 @@ int ReadRLCItem(const char* p, double* value, const char** stop) {
     int kind = RLCKind(name);
     if (kind == CMN_RLC_ERROR) {
         CMN_ErrorLine(1919, name.c_str());
-        *stop = SkipUnknownItem(nameEnd);
+        *stop = nameEnd;
         return CMN_RLC_ERROR;
     }
     const char* equals = CMN_SkipSpace(nameEnd);

@@ -23,6 +23,7 @@
 #include "IbisParser/submdl.h"
 #include "IbisParser/testdata.h"
 #include "IbisParser/testload.h"
+#include "amitree/AmiTree.h"
 
 namespace {
 
@@ -166,6 +167,9 @@ void IBIS_Check(int kind, int flag) {
         CheckIbsFile(*ibis);
     } else if ((kind == FILE_KIND_PKG || kind == FILE_KIND_EBD) && ibis->boardDescriptions) {
         EBDMDL_CheckAll(ibis->boardDescriptions.get(), flag);
+    } else if (kind == FILE_KIND_AMI) {
+        AmiTree* tree = ALGMOD_CheckParameterFile();
+        FreeAmiTree(&tree);
     }
 }
 
@@ -257,12 +261,19 @@ int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind) {
     std::string name;
     std::FILE* file = CMN_OpenFile(path, kind, &name);
     if (file == nullptr) return 0;
+    unsigned long ownCount = 0;
+    unsigned long& count = lineCount != nullptr ? *lineCount : ownCount;
+    count = 0;
     CMN_LineReader reader(file);
     char line[kDetectLineSize];
-    unsigned long count = 0;
     int version = 0;
-    while (CMN_ReadLine(line, sizeof line, reader, false) != nullptr) {
+    // The count is raised before each read, so that a character report names its own line.
+    for (;;) {
         ++count;
+        if (CMN_ReadLine(line, sizeof line, reader) == nullptr) {
+            --count;
+            break;
+        }
         const char* position = CMN_SkipSpace(line);
         if (*position != '[') continue;
         if (CMN_StrEqualNoCaseN(position, "[IBIS Ver]", 10) ||
@@ -273,7 +284,6 @@ int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind) {
         break;
     }
     std::fclose(file);
-    if (lineCount != nullptr) *lineCount = count;
     return version;
 }
 

@@ -93,7 +93,8 @@ inline constexpr std::size_t CMN_PATH_LIMIT = 1024;
 std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name);
 
 // The major IBIS version (1 to 5) from the file's first keyword line, which must be
-// [IBIS Ver]; 0 when it cannot be told. lineCount, when given, receives the lines read.
+// [IBIS Ver]; 0 when it cannot be told. lineCount, when given, counts the lines read as they
+// are read (the line-number hook can lend it to the character filter's reports).
 int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind);
 
 // The module-wide file directory (with its trailing separator), empty at load.

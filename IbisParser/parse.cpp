@@ -49,15 +49,6 @@ void ResetFileState(int kind) {
     CMN_SetSourceHooks(&PARSE_GetLineNumber, &PARSE_FileName);
 }
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-const char* SkipSpace(const char* text) {
-    while (IsSpace(*text)) ++text;
-    return text;
-}
-
 // Removes the final line feed and reports a line that is too long (905) and the first tab of
 // the file (921); a line the reader found plain holds no tab. Returns the length left;
 // hadLineFeed tells whether one was removed.
@@ -98,7 +89,7 @@ bool IsCommentCharLine(const char* text) {
 void CommentChar(const char* text) {
     static constexpr std::string_view kForbidden =
         "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ[]._/=+-";
-    const char* position = SkipSpace(text);
+    const char* position = CMN_SkipSpace(text);
     char candidate = *position;
     if (candidate == '\0' || std::strncmp(position + 1, "_char", 5) != 0) {
         CMN_ErrorLine(917);
@@ -109,16 +100,15 @@ void CommentChar(const char* text) {
         return;
     }
     state.commentChar = candidate;
-    position = SkipSpace(position + 6);
+    position = CMN_SkipSpace(position + 6);
     if (*position != '\0' && *position != candidate) CMN_ErrorLine(919);
 }
 
 // Cuts the line at the comment character and removes trailing white space.
 void StripComment(char* line, std::size_t length) {
     char* end = static_cast<char*>(std::memchr(line, state.commentChar, length));
-    if (end == nullptr) end = line + length;
-    while (end > line && IsSpace(end[-1])) --end;
-    *end = '\0';
+    if (end != nullptr) *end = '\0';
+    CMN_TrimRight(line);
 }
 
 // The text between the brackets, upper case with blanks as '_', as the tables spell names.
@@ -204,7 +194,7 @@ void HandleLine(int lineKind, char* text) {
 void ProcessLine(char* line, std::size_t length, bool plain) {
     bool hadLineFeed = false;
     length = CheckLine(line, length, plain, &hadLineFeed);
-    char* start = line + (SkipSpace(line) - line);
+    char* start = CMN_SkipSpace(line);
     int lineKind = LineType(line, start);
     if (state.endSeen && lineKind != LINE_COMMENT) {
         CMN_ErrorLine(902);
@@ -230,8 +220,11 @@ bool PrintBanner(const char* path, int version) {
 }
 
 int ReadIbisFile(const char* path, int kind) {
-    if (!PrintBanner(path, CMN_DetectVersion(path, nullptr, kind))) return 0;
     ResetFileState(kind);
+    // The version step filters its lines too; counting them in the line number makes its
+    // character reports name their lines.
+    if (!PrintBanner(path, CMN_DetectVersion(path, &state.lineNumber, kind))) return 0;
+    state.lineNumber = 0;
     PARSE_ResetSections();
     std::FILE* file = CMN_OpenFile(path, kind, &state.fileName);
     if (file == nullptr) return 0;
@@ -240,7 +233,7 @@ int ReadIbisFile(const char* path, int kind) {
     for (;;) {
         ++state.lineNumber;
         std::size_t length = 0;
-        if (CMN_ReadLine(line, sizeof line, reader, true, &length) == nullptr) break;
+        if (CMN_ReadLine(line, sizeof line, reader, &length) == nullptr) break;
         // A kept NUL ends the line's text; otherwise every NUL became a blank.
         if (CMN_GetKeepIllegalChars()) length = std::strlen(line);
         ProcessLine(line, length, reader.LastLinePlain());
@@ -260,7 +253,7 @@ int ReadIbisFile(const char* path, int kind) {
 void CheckAmiDescription(const char* start, std::size_t length, bool hadLineFeed,
                          bool* inDescription) {
     if (*start == '(') {
-        *inDescription = std::strncmp(SkipSpace(start + 1), "Description", 11) == 0;
+        *inDescription = std::strncmp(CMN_SkipSpace(start + 1), "Description", 11) == 0;
     }
     if (*inDescription && length + (hadLineFeed ? 1 : 0) > kAmiDescriptionLimit) {
         CMN_ErrorLine(923, static_cast<int>(state.lineNumber),
@@ -279,7 +272,7 @@ void ReadAmiLines(std::FILE* file) {
         bool hadLineFeed = false;
         std::size_t length =
             CheckLine(line.data(), line.size(), reader.LastLinePlain(), &hadLineFeed);
-        const char* start = SkipSpace(line.c_str());
+        const char* start = CMN_SkipSpace(line.c_str());
         if (*start == '\0' || *start == state.commentChar) continue;
         std::size_t offset = static_cast<std::size_t>(start - line.c_str());
         CheckAmiDescription(start, length - offset, hadLineFeed, &inDescription);
@@ -288,7 +281,7 @@ void ReadAmiLines(std::FILE* file) {
         try {
             amiText.append(line.c_str() + offset);
         } catch (const std::bad_alloc&) {
-            CMN_ErrorLine(922, "parse", __LINE__);
+            CMN_Error(922, "parse", __LINE__);
             amiText.clear();
             appendFailed = true;
         }

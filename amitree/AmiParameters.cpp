@@ -1,9 +1,9 @@
 #include "amitree/AmiParameters.h"
 
 #include "IbisParser/cmn.h"
+#include "amitree/CLocaleText.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -90,7 +90,7 @@ const AmiValue* AmiParameters::FirstValue(const char* path) const {
 bool AmiParameters::GetDouble(double& value, const char* path) const {
     const AmiValue* first = FirstValue(path);
     if (!first || (first->type != AmiValueInteger && first->type != AmiValueFloat)) return false;
-    value = std::strtod(first->text.c_str(), nullptr);
+    value = CStrtod(first->text.c_str(), nullptr);
     return true;
 }
 

@@ -36,7 +36,8 @@ public:
     // Each getter returns true and sets value on success; on failure it returns false and
     // leaves value as it was.
 
-    // The first value is an integer or a floating-point number (C library conversion).
+    // The first value is an integer or a floating-point number (C library conversion in the
+    // C locale, whatever the process's locale).
     bool GetDouble(double& value, const char* path) const;
     // As GetDouble, truncated toward zero; fails also for NaN and for values outside the
     // 32-bit range.

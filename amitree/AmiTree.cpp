@@ -1,10 +1,8 @@
 #include "amitree/AmiTree.h"
 
-#include "IbisParser/cmn.h"
+#include "amitree/CLocaleText.h"
 
 #include <array>
-#include <cctype>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -17,10 +15,6 @@ constexpr std::array<std::string_view, 20> kValueKeywords = {
     "In",    "Out", "Info",  "InOut", "Float",  "Integer",   "String",
     "Boolean", "Tap", "UI",  "Value", "Range",  "List",      "Corner",
     "Increment", "Steps", "Table", "Gaussian", "Dual-Dirac", "DjRj"};
-
-bool IsSpace(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
 
 // Past a quoted part that starts just after an opening '"': at the closing quote, or at the
 // end of the text when there is none.
@@ -51,7 +45,7 @@ private:
     int32_t ReadValues(AmiNode& leaf, LeafEnd& end);
     int32_t CloseList();
     void SkipDroppedLeaf();
-    void SkipSpace() { cursor_ = CMN_SkipSpace(cursor_); }
+    void SkipSpace() { cursor_ = SkipCSpace(cursor_); }
 
     const char* cursor_;
     AmiTree& tree_;
@@ -87,7 +81,7 @@ int32_t AmiScanner::ReadNode() {
             atEnd_ = true;
             return AmiParseOk;
         }
-        if (IsSpace(c)) {
+        if (IsCSpace(c)) {
             if (!blank) blank = cursor_;
             ++cursor_;
         } else if (c == '(') {
@@ -167,7 +161,7 @@ int32_t AmiScanner::ReadValues(AmiNode& leaf, LeafEnd& end) {
         const char c = *cursor_;
         if (c == '\0' || c == ')') {
             const char* last = stop ? stop : cursor_;
-            while (last > start && IsSpace(last[-1])) --last;
+            while (last > start && IsCSpace(last[-1])) --last;
             AppendValue(leaf, start, last);
             if (c == '\0') {
                 end = LeafEnd::EndOfText;
@@ -183,7 +177,7 @@ int32_t AmiScanner::ReadValues(AmiNode& leaf, LeafEnd& end) {
             SkipDroppedLeaf();
             return CloseList();
         }
-        if (IsSpace(c)) {
+        if (IsCSpace(c)) {
             if (!stop) stop = cursor_;
             blankAfter = true;
             ++cursor_;
@@ -273,7 +267,7 @@ int32_t BuildAmiTree(const char* text, AmiTree** out) {
 
 int32_t ParseAmiTree(const char* text, AmiTree** tree) {
     if (!text || !tree) return AmiParseNoParent;
-    text = CMN_SkipSpace(text);
+    text = SkipCSpace(text);
     if (*text != '(') return AmiParseNoOpening;
     try {
         return BuildAmiTree(text, tree);
@@ -292,9 +286,9 @@ void FreeAmiTree(AmiTree** tree) {
 int32_t ClassifyAmiValueType(const char* text) {
     if (!text || *text == '\0') return AmiValueEmpty;
     char* end = nullptr;
-    std::strtol(text, &end, 10);
+    CStrtol(text, &end);
     if (*end == '\0') return AmiValueInteger;
-    std::strtod(text, &end);
+    CStrtod(text, &end);
     if (*end == '\0') return AmiValueFloat;
     if (std::strcmp(text, "True") == 0 || std::strcmp(text, "False") == 0) return AmiValueBoolean;
     return AmiValueString;

@@ -130,6 +130,8 @@ void FreeAmiTree(AmiTree** tree);
 // Type code of a value's text (AmiValueType), decided in this order: empty; integer when the
 // C library's base-10 integer conversion takes the whole text; floating point when its
 // floating-point conversion does; boolean for exactly "True" or "False"; string otherwise.
+// The conversions follow the C locale whatever locale the process has set, so "0.1" is a
+// number and "0,1" a string everywhere.
 int32_t ClassifyAmiValueType(const char* text);
 
 // Keyword code (AmiValueKeyword) of a value of the given type: exact, case-sensitive match of

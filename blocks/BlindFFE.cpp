@@ -6,42 +6,41 @@
 
 namespace Vexlor {
 
+void SampleHistory::resize(std::uint64_t length) {
+    std::vector<double> ring(2 * length, 0.0);
+    const auto kept = static_cast<std::ptrdiff_t>(std::min(length, length_));
+    const auto head = static_cast<std::ptrdiff_t>(head_);
+    std::copy(ring_.begin() + head, ring_.begin() + head + kept, ring.begin());
+    std::copy_n(ring.begin(), length, ring.begin() + static_cast<std::ptrdiff_t>(length));
+    ring_ = std::move(ring);
+    head_ = 0;
+    length_ = length;
+}
+
 BlindFFE::BlindFFE() {
     Taps.Reshape({1, 1});
     const double unity = 1.0;
     Taps.AssignFrom(&unity, 1);
 }
 
-// Resizes the history to tap count times SamplesPerBit: added (oldest) places are zero,
-// dropped ones are the oldest, and every held sample keeps its age.
 bool BlindFFE::Initialize() {
     if (SamplesPerBit <= 0) {
         ReportError("SamplesPerBit must be a positive number.");
         return false;
     }
-    std::vector<double> history = History();
     tapCount_ = Taps.Total();
     samplesPerBit_ = static_cast<std::uint64_t>(SamplesPerBit);
     DelayLength = tapCount_ * samplesPerBit_;
-    history.resize(DelayLength, 0.0);
-    ring_.resize(2 * DelayLength);
-    std::copy(history.begin(), history.end(), ring_.begin());
-    std::copy(history.begin(), history.end(), ring_.begin() + static_cast<std::ptrdiff_t>(DelayLength));
-    head_ = 0;
+    DelayLine.resize(DelayLength);
     return true;
 }
 
 bool BlindFFE::Run() {
-    const std::uint64_t length = ring_.size() / 2;
-    if (length == 0) {
+    if (DelayLine.size() == 0) {
         Output.Current() = 0.0;
         return true;
     }
-    head_ = head_ == 0 ? length - 1 : head_ - 1;
-    const double sample = Input.Current();
-    ring_[head_] = sample;
-    ring_[head_ + length] = sample;
-    const double* history = ring_.data() + head_;
+    const double* history = DelayLine.Push(Input.Current());
     const double* taps = Taps.Data();
     const std::uint64_t tapCount = std::min(tapCount_, Taps.Total());
     double sum = 0.0;
@@ -51,11 +50,5 @@ bool BlindFFE::Run() {
 }
 
 bool BlindFFE::Finalize() { return true; }
-
-std::vector<double> BlindFFE::History() const {
-    const std::uint64_t length = ring_.size() / 2;
-    return std::vector<double>(ring_.begin() + static_cast<std::ptrdiff_t>(head_),
-                               ring_.begin() + static_cast<std::ptrdiff_t>(head_ + length));
-}
 
 }  // namespace Vexlor

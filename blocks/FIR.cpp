@@ -9,9 +9,11 @@ namespace {
 // Stops the vectoriser from pairing loads here. A 16-byte load that overlaps a sample stored a
 // few firings ago cannot be forwarded from the pending store and waits for it to retire, which
 // serialises successive firings; single loads are forwarded and let the firings overlap.
+// Only where doubles are computed in SSE registers anyway: there the empty barrier changes no
+// rounding, and elsewhere (x87 or other processors) the "x" constraint has no register to name.
 template <typename T>
 inline void KeepScalar([[maybe_unused]] T& value) {
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__SSE2_MATH__)
     asm("" : "+x"(value));
 #endif
 }

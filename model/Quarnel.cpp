@@ -73,18 +73,18 @@ bool Quarnel::Setup() {
 
 bool Quarnel::Initialize() {
     ReleaseLinks();
-    responseLink_ = std::make_unique<double[]>(1);
-    Connect(responseLinkPort_, responseLink_.get());
-    Connect(ResponseFilter.Input, responseLink_.get());
-    equalizerLink_ = std::make_unique<double[]>(1);
-    Connect(equalizerLinkPort_, equalizerLink_.get());
-    Connect(Equalizer.Output, equalizerLink_.get());
-    responseToGain_ = std::make_unique<double[]>(1);
-    Connect(ResponseFilter.Output, responseToGain_.get());
-    Connect(GainStage.Input, responseToGain_.get());
-    gainToEqualizer_ = std::make_unique<double[]>(1);
-    Connect(GainStage.Output, gainToEqualizer_.get());
-    Connect(Equalizer.Input, gainToEqualizer_.get());
+    ResponseLink.Storage = std::make_unique<double[]>(1);
+    Connect(ResponseLink.Port, ResponseLink.Storage.get());
+    Connect(ResponseFilter.Input, ResponseLink.Storage.get());
+    EqualizerLink.Storage = std::make_unique<double[]>(1);
+    Connect(EqualizerLink.Port, EqualizerLink.Storage.get());
+    Connect(Equalizer.Output, EqualizerLink.Storage.get());
+    ResponseToGain = std::make_unique<double[]>(1);
+    Connect(ResponseFilter.Output, ResponseToGain.get());
+    Connect(GainStage.Input, ResponseToGain.get());
+    GainToEqualizer = std::make_unique<double[]>(1);
+    Connect(GainStage.Output, GainToEqualizer.get());
+    Connect(Equalizer.Input, GainToEqualizer.get());
 
     bool ok = ResponseFilter.Initialize();
     ok = Equalizer.Initialize() && ok;
@@ -94,11 +94,11 @@ bool Quarnel::Initialize() {
 
 // One sample through the chain: each stage's output storage is the next stage's input.
 bool Quarnel::Run() {
-    Input.CopyTo(0, responseLinkPort_, 0, 1);
+    Input.CopyTo(0, ResponseLink.Port, 0, 1);
     bool ok = ResponseFilter.Run();
     ok = GainStage.Run() && ok;
     ok = Equalizer.Run() && ok;
-    equalizerLinkPort_.CopyTo(0, Output, 0, 1);
+    EqualizerLink.Port.CopyTo(0, Output, 0, 1);
     return ok;
 }
 
@@ -114,14 +114,14 @@ bool Quarnel::Finalize() {
 // Frees the link storages and detaches every port that pointed at them.
 void Quarnel::ReleaseLinks() {
     for (Vexlor::CircularBuffer<double>* port :
-         {&responseLinkPort_, &equalizerLinkPort_, &ResponseFilter.Input, &ResponseFilter.Output,
+         {&ResponseLink.Port, &EqualizerLink.Port, &ResponseFilter.Input, &ResponseFilter.Output,
           &GainStage.Input, &GainStage.Output, &Equalizer.Input, &Equalizer.Output}) {
         port->Release();
     }
-    responseLink_.reset();
-    equalizerLink_.reset();
-    responseToGain_.reset();
-    gainToEqualizer_.reset();
+    ResponseLink.Storage.reset();
+    EqualizerLink.Storage.reset();
+    ResponseToGain.reset();
+    GainToEqualizer.reset();
 }
 
 void Quarnel::ReleaseResponseCopies() {

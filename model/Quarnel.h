@@ -32,6 +32,17 @@ public:
     Vexlor::BlindFFE Equalizer;
     Vexlor::Gain<double> GainStage;
 
+    // A one-sample storage together with the model's own port onto it.
+    struct Link {
+        std::unique_ptr<double[]> Storage;
+        Vexlor::CircularBuffer<double> Port;
+    };
+    // The storages between the stages: allocated by Initialize, freed by Finalize.
+    Link ResponseLink;                             // the response filter's input
+    Link EqualizerLink;                            // the equaliser's output
+    std::unique_ptr<double[]> ResponseToGain;      // response filter output, gain input
+    std::unique_ptr<double[]> GainToEqualizer;     // gain output, equaliser input
+
     Quarnel();
 
     bool Setup() override;
@@ -43,13 +54,6 @@ private:
     void ReleaseLinks();
     void ReleaseResponseCopies();
 
-    // One-sample storages between the stages, allocated in Initialize, freed in Finalize.
-    std::unique_ptr<double[]> responseLink_;     // the response filter's input
-    Vexlor::CircularBuffer<double> responseLinkPort_;
-    std::unique_ptr<double[]> equalizerLink_;    // the equaliser's output
-    Vexlor::CircularBuffer<double> equalizerLinkPort_;
-    std::unique_ptr<double[]> responseToGain_;
-    std::unique_ptr<double[]> gainToEqualizer_;
     // The response filter rewrites its time stamps in place, so every Setup hands it fresh copies.
     std::vector<double> responseCopy_;
     std::vector<double> timeStampCopy_;

@@ -95,6 +95,9 @@ std::string locationOf(const std::string& file, std::size_t line) {
 }
 
 std::string readWholeFile(const std::string& path) {
+    // A directory opens as a stream but reads as empty, which would pass for an empty file.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) throw RunError(path + ": is a directory");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw RunError(path + ": cannot open file");
     std::ostringstream text;

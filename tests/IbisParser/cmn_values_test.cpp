@@ -192,7 +192,8 @@ TEST(CmnRLC, ReadsASectionItemByItem) {
 TEST(CmnRLC, ReportsEachKindOfBadItem) {
     CmnCapture capture(5);
     EXPECT_EQ(Kinds(ReadItems("=1 R=1 /")), (std::vector<int>{0, 0, 2, 5}));
-    EXPECT_EQ(Kinds(ReadItems("X=1 len=2 L=1 /")), (std::vector<int>{0, 0, 4, 5}));
+    // An unknown name ends the item; its "=" and value are then read as items of their own.
+    EXPECT_EQ(Kinds(ReadItems("len=2 L=1 /")), (std::vector<int>{0, 0, 0, 4, 5}));
     EXPECT_EQ(Kinds(ReadItems("R")), (std::vector<int>{6}));
     EXPECT_EQ(Kinds(ReadItems("R=")), (std::vector<int>{6}));
     EXPECT_EQ(Kinds(ReadItems("R 5 C=1 / L=1 /")), (std::vector<int>{0, 4, 5}));
@@ -203,8 +204,9 @@ TEST(CmnRLC, ReportsEachKindOfBadItem) {
     EXPECT_EQ(capture.Take(),
               "ERROR (line    5) - Unexpected '=' found\n"
               "ERROR (line    5) - Unexpected token '1' found in R/L/C section\n"
-              "ERROR (line    5) - Unexpected token 'X' found in R/L/C section\n"
               "ERROR (line    5) - Unexpected token 'len' found in R/L/C section\n"
+              "ERROR (line    5) - Unexpected '=' found\n"
+              "ERROR (line    5) - Unexpected token '2' found in R/L/C section\n"
               "ERROR (line    5) - Premature end of R/L/C section\n"
               "ERROR (line    5) - Premature end of R/L/C section\n"
               "ERROR (line    5) - Error parsing R/L/C section. Missing '='\n"

@@ -70,7 +70,7 @@ TEST(AmiTree, ModelParametersBuildTheExpectedTree) {
     EXPECT_TRUE(tree.entries[2].node->children.empty());
 }
 
-TEST(AmiTree, MalformedTextsGiveTheirStatus) {
+TEST(AmiTree, MalformedTextsGiveTheirStatusAndFreeAcceptsNull) {
     const std::vector<std::pair<std::string, int32_t>> cases = {
         {"", AmiParseNoOpening},
         {" \t\n", AmiParseNoOpening},
@@ -102,6 +102,11 @@ TEST(AmiTree, MalformedTextsGiveTheirStatus) {
     AmiTree* tree = nullptr;
     EXPECT_EQ(ParseAmiTree(nullptr, &tree), AmiParseNoParent);
     EXPECT_EQ(ParseAmiTree("(r (a 1))", nullptr), AmiParseNoParent);
+    EXPECT_EQ(tree, nullptr);
+    FreeAmiTree(nullptr);
+    FreeAmiTree(&tree);
+    ASSERT_EQ(ParseAmiTree("(r (a 1))", &tree), AmiParseOk);
+    FreeAmiTree(&tree);
     EXPECT_EQ(tree, nullptr);
 }
 
@@ -205,14 +210,4 @@ TEST(AmiTree, OddStringsParseWithoutHarm) {
     // A quote that is never closed runs to the end of the text.
     EXPECT_EQ(Describe(*Parse("(r (a\"b 1) (c \"x) (d 1))").tree),
               "1B r; 2L a\"b=1:1; 2L c=x) (d 1)):0");
-}
-
-TEST(AmiTree, FreeAcceptsNull) {
-    FreeAmiTree(nullptr);
-    AmiTree* tree = nullptr;
-    FreeAmiTree(&tree);
-    ASSERT_EQ(ParseAmiTree("(r (a 1))", &tree), AmiParseOk);
-    ASSERT_NE(tree, nullptr);
-    FreeAmiTree(&tree);
-    EXPECT_EQ(tree, nullptr);
 }

@@ -85,30 +85,27 @@ TEST(Quarnel, DefaultsAndTheBuiltInStepResponse) {
     EXPECT_EQ(model.ResponseFilter.ResponseTimeStamps, nullptr);
 }
 
-TEST(Quarnel, ImpulseComesBackFilteredScaledAndDelayedOneSymbol) {
-    Quarnel model;
-    model.Gain = std::pow(10.0, 1.0 / 20.0);
-    const std::vector<double> output = RunColumn(model, Impulse(160));
+TEST(Quarnel, ImpulseComesBackFilteredScaledAndDelayedByTheWeightedSymbol) {
     const std::vector<double> taps = ExpectedResponseTaps();
-    ASSERT_TRUE(model.Setup());
-    for (std::size_t n = 0; n < output.size(); ++n) {
-        if (n < 32 || n >= 32 + 65) {
-            EXPECT_EQ(output[n], 0.0) << "sample " << n;
-        } else {
-            EXPECT_EQ(output[n], model.Gain * model.ResponseFilter.Taps[n - 32]) << "sample " << n;
-            EXPECT_NEAR(output[n], 1.1220184543019633 * taps[n - 32], 1e-13) << "sample " << n;
+    struct Case {
+        double current, previous, earliest, gain;
+        std::size_t delay;
+    };
+    // The defaults with a 1 dB gain (10^(1/20)), then each end tap alone at 0 dB.
+    for (const Case& c : {Case{0, 1, 0, 1.1220184543019633, 32}, Case{0, 0, 1, 1.0, 64}, Case{1, 0, 0, 1.0, 0}}) {
+        Quarnel model;
+        model.Gain = c.gain;
+        SetTaps(model, c.current, c.previous, c.earliest);
+        const std::vector<double> output = RunColumn(model, Impulse(140));
+        ASSERT_TRUE(model.Setup());
+        for (std::size_t n = 0; n < output.size(); ++n) {
+            if (n < c.delay || n >= c.delay + 65) {
+                EXPECT_EQ(output[n], 0.0) << "sample " << n;
+                continue;
+            }
+            EXPECT_EQ(output[n], c.gain * model.ResponseFilter.Taps[n - c.delay]) << "sample " << n;
+            EXPECT_NEAR(output[n], c.gain * taps[n - c.delay], 1e-13) << "sample " << n;
         }
-    }
-}
-
-TEST(Quarnel, LastTapDelaysByTwoSymbols) {
-    Quarnel model;
-    SetTaps(model, 0.0, 0.0, 1.0);
-    const std::vector<double> output = RunColumn(model, Impulse(140));
-    ASSERT_TRUE(model.Setup());
-    for (std::size_t n = 0; n < 140; ++n) {
-        const bool inResponse = n >= 64 && n < 64 + 65;
-        EXPECT_EQ(output[n], inResponse ? model.ResponseFilter.Taps[n - 64] : 0.0) << "sample " << n;
     }
 }
 
@@ -143,6 +140,8 @@ TEST(Quarnel, SecondColumnRestartsTheFilterButNotTheEqualiser) {
     const std::vector<double> first = RunColumn(model, Impulse(40));
     const std::vector<double> second = RunColumn(model, std::vector<double>(100, 0.0));
     const std::vector<double> third = RunColumn(model, Impulse(100));
+    EXPECT_EQ(model.ResponseLink.Storage, nullptr);
+    EXPECT_EQ(model.GainToEqualizer, nullptr);
     ASSERT_TRUE(model.Setup());
     const double* taps = model.ResponseFilter.Taps;
     EXPECT_EQ(first[39], taps[7]);

@@ -108,6 +108,10 @@ TEST_F(QuarnelRun, MalformedInputGivesOneLineNamingFileAndLineAndStatus2) {
     RunOutput result = run("'" + missing + "'");
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "quarnel-run: " + missing + ": cannot open file\n");
+    const std::string folder = dir.string();
+    result = run("'" + folder + "'");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "quarnel-run: " + folder + ": is a directory\n");
 }
 
 TEST_F(QuarnelRun, BadCommandLinesAndLibrariesGiveStatus2) {
@@ -116,6 +120,7 @@ TEST_F(QuarnelRun, BadCommandLinesAndLibrariesGiveStatus2) {
          {std::string("--frobnicate '") + file + "'", std::string(""),
           "--bit-time fast '" + file + "'", "'" + file + "' --params",
           "--params-file '" + (dir / "none").string() + "' '" + file + "'",
+          "--params-file '" + dir.string() + "' '" + file + "'",
           "--lib '" + (dir / "nolib.so").string() + "' '" + file + "'"}) {
         RunOutput result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
