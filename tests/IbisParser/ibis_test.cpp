@@ -29,9 +29,6 @@ TEST(IbisOpen, ExtensionRules) {
     EXPECT_EQ(CheckRelative("model", FILE_KIND_IBS), Banner("model", "3.2") + kPassed);
     EXPECT_EQ(CheckRelative("MODEL.Ibs", FILE_KIND_IBS), Banner("MODEL.Ibs", "3.2") + kPassed);
 
-    WriteCheckFile("model.txt", Header("3.2", "model.txt") + "[Component] c\n[End]\n");
-    EXPECT_EQ(CheckRelative("model.txt", FILE_KIND_IBS),
-              NotRead("File Name Requires '.ibs' Extension.", "model.txt"));
     EXPECT_EQ(CheckRelative("model.ibs", FILE_KIND_PKG),
               NotRead("File Name Requires '.pkg' Extension.", "model.ibs"));
     EXPECT_EQ(CheckRelative("model.ibs", FILE_KIND_EBD),
@@ -130,11 +127,8 @@ TEST(IbisCheck, WholeFileChecksByKind) {
                                                     "[End Board Description]\n[End]\n",
                         FILE_KIND_EBD),
               Banner("test.ebd", "4.2") + kPassed);
-
     CheckOptions quiet;
     quiet.quiet = true;
-    EXPECT_EQ(CheckText(Header("3.2", "test.ibs") + "[Component] c\n[End]\n", FILE_KIND_IBS, quiet),
-              kPassed);
     EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, quiet), kPassed);
 }
 
@@ -180,19 +174,6 @@ TEST(IbisStack, PushFreeAnywhereAndFinish) {
     EXPECT_NE(top, bottom);
     EXPECT_EQ(top->next.get(), bottom);
 
-    auto older = std::make_unique<HDR>();
-    older->File_Rev = "old";
-    IBIS_SetHdr(top, std::move(older));
-    auto newer = std::make_unique<HDR>();
-    newer->File_Rev = "new";
-    IBIS_SetHdr(top, std::move(newer));
-    HDR* head = nullptr;
-    ASSERT_EQ(IBIS_GetHdr(top, &head), 1);
-    EXPECT_EQ(head->File_Rev, "new");
-    EXPECT_EQ(head->next->File_Rev, "old");
-    CMPNT* none = nullptr;
-    EXPECT_EQ(IBIS_GetCmpnt(top, &none), 0);
-
     IBIS_Free(bottom);
     ASSERT_EQ(IBIS_GetCurrent(&current), 1);
     EXPECT_EQ(current, top);
@@ -210,21 +191,6 @@ TEST(IbisStack, PushFreeAnywhereAndFinish) {
     std::size_t got = std::fread(text, 1, sizeof text - 1, summary);
     std::fclose(summary);
     EXPECT_EQ(std::string(text, got), kPassed + kPassed);
-}
-
-TEST(IbisCheck, QuietLevels) {
-    std::string file = Header("3.2", "test.ibs") + "[Component]\tc\n[Bogus]\n[End]\n";
-    CheckOptions quietErrors;
-    quietErrors.quietErrors = true;
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietErrors),
-              Banner("test.ibs", "3.2") +
-                  "WARNING (line    4) - IBIS files should not contain tab characters.\n" +
-                  Summary(0, 1));
-    CheckOptions quietWarnings;
-    quietWarnings.quietWarnings = true;
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, quietWarnings),
-              Banner("test.ibs", "3.2") + "ERROR (line    5) - Invalid Keyword: BOGUS\n" +
-                  Summary(1));
 }
 
 // A caller that skips IBIS_New: no section can create its record. Each reports that with its
