@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -18,18 +17,14 @@ TEST(BiquadCascade, NormalisesByD0AndFiltersAsDirectFormTwo)
 {
     std::vector<double> identity = {1, 0, 0, 1, 0, 0};
     BiquadCascade pass;
-    pass.Taps = identity.data();
-    pass.NumTaps = 6;
-    pass.Outputs.Resize(1);
+    Configure(pass, identity, 1);
     ASSERT_TRUE(pass.Initialize());
     const Samples input = {0.5, -3.0, 1e-300, 7.25, 0.0, -0.125};
     EXPECT_EQ(Drive(pass, input), input);
 
     std::vector<double> taps = {2, 0, 0, 2, -1, 0};
     BiquadCascade halving;
-    halving.Taps = taps.data();
-    halving.NumTaps = 6;
-    halving.Outputs.Resize(1);
+    Configure(halving, taps, 1);
     std::string errors;
     ASSERT_TRUE(InitializeCapturing(halving, errors));
     EXPECT_EQ(errors, "");
@@ -45,21 +40,24 @@ std::vector<double> TwoSections()
     return {2, 1, 0.5, 2, -0.5, 0.25, 1, -1, 0, 4, 0, 1};
 }
 
-TEST(BiquadCascade, OutputsCarryTheCascadeAndItsIntermediateSignals)
+TEST(BiquadCascade, OutputsCarryTheCascadeAndItsIntermediateSignalsFromSilenceEachRun)
 {
     std::vector<double> taps = TwoSections();
     BiquadCascade block;
-    block.Taps = taps.data();
-    block.NumTaps = 12;
-    block.Outputs.Resize(2);
+    Configure(block, taps, 2);
     ASSERT_TRUE(block.Initialize());
+    const std::vector<double> normalised = {1, 0.5, 0.25, 1, -0.25, 0.125, 0.25, -0.25, 0, 1, 0, 0.25};
+    EXPECT_EQ(taps, normalised);
 
     const std::vector<Samples> impulse = DriveAll(block, Impulse(3));
     EXPECT_EQ(impulse[1], (Samples{1, 0.75, 0.3125}));
     EXPECT_EQ(impulse[0], (Samples{0.25, -0.0625, -0.171875}));
 
-    // The same two sections as difference equations on their outputs (direct form I).
+    // A second run starts from silence with the same table: the two sections as difference
+    // equations on their outputs (direct form I).
+    ASSERT_TRUE(block.Finalize());
     ASSERT_TRUE(block.Initialize());
+    EXPECT_EQ(taps, normalised);
     const Samples input = {1, -2, 0.5, 3, 0, 0, 1, 0, 0, 0, -1, 2};
     const std::vector<Samples> outputs = DriveAll(block, input);
     Samples first(input.size() + 2, 0.0), second(input.size() + 2, 0.0);
@@ -72,84 +70,50 @@ TEST(BiquadCascade, OutputsCarryTheCascadeAndItsIntermediateSignals)
     }
 }
 
-TEST(BiquadCascade, MoreOutputsThanSectionsFailAfterClearingTheState)
+TEST(BiquadCascade, UnusableTablesAndOutputCountsAreReported)
 {
-    std::vector<double> taps = TwoSections();
-    BiquadCascade block;
-    block.Taps = taps.data();
-    block.NumTaps = 12;
-    block.Outputs.Resize(3);
+    std::vector<double> two = TwoSections();
+    BiquadCascade tooMany;
+    Configure(tooMany, two, 3);
     std::string errors;
-    EXPECT_FALSE(InitializeCapturing(block, errors));
-    EXPECT_EQ(errors,
-              "The number of outputs must be less than or equal to the number of biquads in the "
-              "cascade.  Currently, there are 3 outputs and 2 biquads.\n");
-    EXPECT_EQ(block.State1, (std::vector<double>{0, 0}));
-    EXPECT_EQ(block.State2, (std::vector<double>{0, 0}));
-}
+    EXPECT_FALSE(InitializeCapturing(tooMany, errors));
+    EXPECT_EQ(errors, "The number of outputs must be less than or equal to the number of biquads in the "
+                      "cascade.  Currently, there are 3 outputs and 2 biquads.\n");
+    EXPECT_EQ(tooMany.State1, (std::vector<double>{0, 0}));
+    EXPECT_EQ(tooMany.State2, (std::vector<double>{0, 0}));
 
-TEST(BiquadCascade, TapCountsThatAreNotPositiveMultiplesOfSixAreRejected)
-{
-    const std::string head =
-        "The number of parameter taps must not be zero and must be a multiple of 6 taps. "
-        "There are currently ";
-    std::vector<double> taps(12, 1.0);
+    std::vector<double> ones(12, 1.0);
     for (int count : {5, 0, 7, -6}) {
         BiquadCascade block;
-        block.Taps = taps.data();
+        block.Taps = ones.data();
         block.NumTaps = count;
-        std::string errors;
         EXPECT_FALSE(InitializeCapturing(block, errors));
-        EXPECT_EQ(errors, head + std::to_string(count) + " taps.\n");
-        EXPECT_EQ(taps, std::vector<double>(12, 1.0));
+        EXPECT_EQ(errors, "The number of parameter taps must not be zero and must be a multiple of 6 taps. "
+                          "There are currently " + std::to_string(count) + " taps.\n");
+        EXPECT_EQ(ones, std::vector<double>(12, 1.0));
     }
-}
 
-TEST(BiquadCascade, ALeadingDenominatorThatCannotBeDividedOutIsReported)
-{
+    // Sections before the bad one are already normalised.
     for (double d0 : {0.0, -0.0, 4.9e-324, 1e-310}) {
         std::vector<double> taps = {4, 2, 1, 2, 1, 0.5, 1, 0, 0, d0, 0, 0};
         BiquadCascade block;
-        block.Taps = taps.data();
-        block.NumTaps = 12;
-        std::string errors;
+        Configure(block, taps, 0);
         EXPECT_FALSE(InitializeCapturing(block, errors));
         EXPECT_EQ(errors, "The D0 coefficient for biquad number 2 cannot be zero. \n");
         EXPECT_EQ(taps, (std::vector<double>{2, 1, 0.5, 1, 0.5, 0.25, 1, 0, 0, d0, 0, 0}));
     }
-
     std::vector<double> smallest = {1, 0, 0, std::numeric_limits<double>::min(), 0, 0};
     BiquadCascade block;
-    block.Taps = smallest.data();
-    block.NumTaps = 6;
+    Configure(block, smallest, 0);
     EXPECT_TRUE(block.Initialize());
     EXPECT_EQ(smallest[3], 1.0);
-}
-
-TEST(BiquadCascade, RepeatedInitializeStartsFromSilenceWithTheNormalisedTable)
-{
-    std::vector<double> taps = TwoSections();
-    BiquadCascade block;
-    block.Taps = taps.data();
-    block.NumTaps = 12;
-    block.Outputs.Resize(1);
-    ASSERT_TRUE(block.Initialize());
-    const std::vector<double> normalised = taps;
-    EXPECT_EQ(normalised, (std::vector<double>{1, 0.5, 0.25, 1, -0.25, 0.125, 0.25, -0.25, 0, 1, 0, 0.25}));
-    const Samples first = Drive(block, Impulse(6));
-    ASSERT_TRUE(block.Finalize());
-
-    ASSERT_TRUE(block.Initialize());
-    EXPECT_EQ(taps, normalised);
-    EXPECT_EQ(Drive(block, Impulse(6)), first);
 }
 
 TEST(BiquadCascade, RunWithoutOutputsStillAdvancesTheState)
 {
     std::vector<double> taps = {1, 0, 0, 1, -0.5, 0};
     BiquadCascade block;
-    block.Taps = taps.data();
-    block.NumTaps = 6;
+    Configure(block, taps, 0);
     ASSERT_TRUE(block.Initialize());
     EXPECT_TRUE(DriveAll(block, Impulse(2)).empty());
 

@@ -74,19 +74,7 @@ TEST(BlindFFE, NonPositiveSamplesPerBitIsRefused) {
     }
 }
 
-TEST(BlindFFE, HistoryCarriesOverIntoTheNextRun) {
-    BlindFFE ffe;
-    SetTaps(ffe, {1.0, 10.0});
-    ffe.SamplesPerBit = 2;
-    ASSERT_TRUE(ffe.Initialize());
-    RunSamples(ffe, {1, 2, 3, 4, 5});
-    ASSERT_TRUE(ffe.Finalize());
-    ASSERT_TRUE(ffe.Initialize());
-    // y[n] = x[n] + 10 x[n-2]; the first two draw on the previous run's 4 and 5.
-    EXPECT_EQ(RunSamples(ffe, {0, 0, 0}), (std::vector<double>{40.0, 50.0, 0.0}));
-}
-
-TEST(BlindFFE, ResizingKeepsTheAgeOfHeldSamples) {
+TEST(BlindFFE, HistoryCarriesOverAndResizingKeepsTheAgeOfHeldSamples) {
     BlindFFE ffe;
     SetTaps(ffe, {1.0, 0.0});
     ffe.SamplesPerBit = 2;
@@ -94,14 +82,20 @@ TEST(BlindFFE, ResizingKeepsTheAgeOfHeldSamples) {
     RunSamples(ffe, {1, 2, 3, 4, 5});
     EXPECT_EQ(HistoryOf(ffe), (std::vector<double>{5, 4, 3, 2}));
 
+    // Same length: y[n] = x[n] + 10 x[n-2], the first two drawing on the previous run's 4 and 5.
+    ASSERT_TRUE(ffe.Finalize());
+    SetTaps(ffe, {1.0, 10.0});
+    ASSERT_TRUE(ffe.Initialize());
+    EXPECT_EQ(RunSamples(ffe, {6, 7, 8}), (std::vector<double>{46.0, 57.0, 68.0}));
+
     // Growing adds zeros at the old end; the taps now reach back two and four samples.
     SetTaps(ffe, {0.0, 1.0, 1.0});
     ASSERT_TRUE(ffe.Initialize());
-    EXPECT_EQ(HistoryOf(ffe), (std::vector<double>{5, 4, 3, 2, 0, 0}));
-    EXPECT_EQ(RunSamples(ffe, {6, 7, 8}), (std::vector<double>{4.0 + 2.0, 5.0 + 3.0, 6.0 + 4.0}));
+    EXPECT_EQ(HistoryOf(ffe), (std::vector<double>{8, 7, 6, 5, 0, 0}));
+    EXPECT_EQ(RunSamples(ffe, {9, 10, 11}), (std::vector<double>{7.0 + 5.0, 8.0 + 6.0, 9.0 + 7.0}));
 
     // Shrinking drops the oldest samples.
     SetTaps(ffe, {1.0});
     ASSERT_TRUE(ffe.Initialize());
-    EXPECT_EQ(HistoryOf(ffe), (std::vector<double>{8, 7}));
+    EXPECT_EQ(HistoryOf(ffe), (std::vector<double>{11, 10}));
 }

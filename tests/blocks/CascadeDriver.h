@@ -37,6 +37,14 @@ inline Samples Drive(Vexlor::BiquadCascade& block, const Samples& input)
     return DriveAll(block, input)[0];
 }
 
+// Points the block at a tap table, which must outlive it, and gives it `outputs` ports.
+inline void Configure(Vexlor::BiquadCascade& block, std::vector<double>& taps, std::uint64_t outputs)
+{
+    block.Taps = taps.data();
+    block.NumTaps = static_cast<std::int32_t>(taps.size());
+    block.Outputs.Resize(outputs);
+}
+
 inline Samples Impulse(std::size_t length)
 {
     Samples impulse(length, 0.0);

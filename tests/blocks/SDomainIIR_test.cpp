@@ -14,36 +14,12 @@ namespace {
 
 using Vexlor::SDomainIIR;
 using Complex = std::complex<double>;
+using Roots = std::vector<Complex>;
 using namespace cascade_test;
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kButterworthCorner = 650148.0708064173;
-
-// The frequency response of a (decayed) impulse response at omega * T radians per sample.
-Complex Dtft(const Samples& impulseResponse, double radiansPerSample)
-{
-    Complex sum = 0.0;
-    for (std::size_t n = 0; n < impulseResponse.size(); ++n) {
-        sum += impulseResponse[n] * std::polar(1.0, -radiansPerSample * static_cast<double>(n));
-    }
-    return sum;
-}
-
-// The analog frequency that the bilinear transform without pre-warping maps to omega.
-double Warped(double omega, double samplePeriod)
-{
-    return 2.0 / samplePeriod * std::tan(omega * samplePeriod / 2.0);
-}
-
-// The fifth-order analog Butterworth low-pass: poles evenly spread on the left half circle.
-Complex Butterworth(double omega, double corner)
-{
-    Complex h = std::pow(corner, 5);
-    for (int k = 1; k <= 5; ++k) {
-        h /= Complex(0.0, omega) - std::polar(corner, kPi * (2 * k + 4) / 10.0);
-    }
-    return h;
-}
+constexpr double kTwoPi = 2.0 * kPi;
+constexpr double kPeriod = 1e-6;
 
 template <class T>
 void SetValues(Vexlor::MultiArray<T>& array, const std::vector<T>& values)
@@ -51,6 +27,42 @@ void SetValues(Vexlor::MultiArray<T>& array, const std::vector<T>& values)
     const std::uint64_t extents[] = {1, values.size()};
     array.Reshape(2, extents);
     array.AssignFrom(values.data(), values.size());
+}
+
+// A block with only the given roots (the default Butterworth ones cleared).
+void SetRoots(SDomainIIR& block, double gain, const std::vector<double>& realPoles, const Roots& complexPoles,
+              const std::vector<double>& realZeros = {}, const Roots& complexZeros = {})
+{
+    block.GainConstant = gain;
+    SetValues(block.RealPoles, realPoles);
+    SetValues(block.ComplexPoles, complexPoles);
+    SetValues(block.RealZeros, realZeros);
+    SetValues(block.ComplexZeros, complexZeros);
+}
+
+// H(s) = gain * prod(s - zero) / prod(s - pole), the lists holding every root.
+Complex Analog(Complex s, double gain, const Roots& zeros, const Roots& poles)
+{
+    Complex h = gain;
+    for (const Complex& zero : zeros) h *= s - zero;
+    for (const Complex& pole : poles) h /= s - pole;
+    return h;
+}
+
+// The spectrum of the (decayed) impulse response must be H(s) at the analog frequency that
+// the bilinear transform without pre-warping maps to each digital one.
+void ExpectAnalogResponse(SDomainIIR& block, double gain, const Roots& zeros, const Roots& poles,
+                          const std::vector<double>& hertzList)
+{
+    const Samples impulse = Drive(block, Impulse(4000));
+    for (double hertz : hertzList) {
+        const double radiansPerSample = kTwoPi * hertz * kPeriod;
+        Complex measured = 0.0;
+        for (std::size_t n = 0; n < impulse.size(); ++n)
+            measured += impulse[n] * std::polar(1.0, -radiansPerSample * static_cast<double>(n));
+        const Complex s(0.0, 2.0 / kPeriod * std::tan(radiansPerSample / 2.0));
+        EXPECT_NEAR(std::abs(measured - Analog(s, gain, zeros, poles)), 0.0, 1e-9) << hertz << " Hz";
+    }
 }
 
 TEST(SDomainIIR, DefaultIsAFifthOrderButterworthLowPassAtOneMegahertz)
@@ -61,161 +73,95 @@ TEST(SDomainIIR, DefaultIsAFifthOrderButterworthLowPassAtOneMegahertz)
     EXPECT_EQ(errors, "");
     ASSERT_EQ(block.NumBiquads, 3u);
     ASSERT_EQ(block.NumTaps, 18);
-    EXPECT_NE(block.Taps[2], 0.0);
-    EXPECT_NE(block.Taps[8], 0.0);
-    EXPECT_EQ(block.Taps[14], 0.0);  // the real pole gives a first-order last section
-    EXPECT_EQ(block.Taps[17], 0.0);
+    // Two second-order sections from the complex poles, a first-order one from the real pole.
+    EXPECT_TRUE(block.Taps[2] != 0.0 && block.Taps[8] != 0.0 && block.Taps[14] == 0.0 && block.Taps[17] == 0.0);
+    EXPECT_NEAR(Drive(block, Samples(2000, 1.0)).back(), 1.0, 1e-12);
 
-    const Samples step = Drive(block, Samples(2000, 1.0));
-    EXPECT_NEAR(step.back(), 1.0, 1e-12);
-
+    // Poles evenly spread on the left half circle of the corner frequency.
+    const double corner = 650148.0708064173;
+    Roots poles;
+    for (int k = 1; k <= 5; ++k) poles.push_back(std::polar(corner, kPi * (2 * k + 4) / 10.0));
     ASSERT_TRUE(block.Initialize());
-    const Samples impulse = Drive(block, Impulse(4000));
-    const double period = 1e-6;
-    for (double hertz : {0.0, 5e3, 50e3, 103.47e3, 200e3, 400e3}) {
-        const double omega = 2.0 * kPi * hertz;
-        const Complex expected = Butterworth(Warped(omega, period), kButterworthCorner);
-        const Complex measured = Dtft(impulse, omega * period);
-        EXPECT_NEAR(measured.real(), expected.real(), 1e-9) << hertz << " Hz";
-        EXPECT_NEAR(measured.imag(), expected.imag(), 1e-9) << hertz << " Hz";
-    }
+    ExpectAnalogResponse(block, std::pow(corner, 5), {}, poles, {0.0, 5e3, 50e3, 103.47e3, 200e3, 400e3});
 }
 
-TEST(SDomainIIR, ComplexZerosInHertzPlaceANotchWhereTheBilinearMapPutsIt)
+TEST(SDomainIIR, RootsInEitherUnitGiveTheAnalogResponse)
 {
-    const double notchHertz = 50e3;
-    const double quality = 2.0;
-    const double sigma = -notchHertz / (2.0 * quality);
-    SDomainIIR block;
-    block.FrequencyUnit = 1;
-    block.GainConstant = 1.0;
-    SetValues(block.ComplexZeros, {Complex(0.0, notchHertz)});
-    SetValues(block.ComplexPoles, {Complex(sigma, std::sqrt(notchHertz * notchHertz - sigma * sigma))});
-    SetValues<double>(block.RealPoles, {});
-    ASSERT_TRUE(block.Initialize());
-    ASSERT_EQ(block.NumBiquads, 1u);
+    // A notch at 50 kHz with quality 2, given in hertz.
+    const double notch = 50e3, sigma = -notch / 4.0;
+    const Complex pole(sigma, std::sqrt(notch * notch - sigma * sigma));
+    SDomainIIR notchBlock;
+    notchBlock.FrequencyUnit = 1;
+    SetRoots(notchBlock, 1.0, {}, {pole}, {}, {Complex(0.0, notch)});
+    ASSERT_TRUE(notchBlock.Initialize());
+    ASSERT_EQ(notchBlock.NumBiquads, 1u);
+    const Complex zero(0.0, kTwoPi * notch);
+    ExpectAnalogResponse(notchBlock, 1.0, {zero, std::conj(zero)}, {kTwoPi * pole, kTwoPi * std::conj(pole)},
+                         {0.0, 50e3, 150e3});
 
-    const double period = 1e-6;
-    const Samples impulse = Drive(block, Impulse(4000));
-    const double notch = 2.0 / period * std::atan(kPi * notchHertz * period) * period;
-    EXPECT_NEAR(std::abs(Dtft(impulse, notch)), 0.0, 1e-9);
-    EXPECT_NEAR(std::abs(Dtft(impulse, 0.0)), 1.0, 1e-9);
-    const double omega = 2.0 * kPi * 150e3;
-    const Complex s(0.0, Warped(omega, period));
-    const double notchOmega = 2.0 * kPi * notchHertz;
-    const Complex expected = (s * s + notchOmega * notchOmega) /
-                             (s * s + notchOmega / quality * s + notchOmega * notchOmega);
-    EXPECT_NEAR(std::abs(Dtft(impulse, omega * period) - expected), 0.0, 1e-9);
-}
-
-// H(s) = gain * prod(s - zero) / prod(s - pole), the lists holding every root.
-Complex Analog(Complex s, double gain, const std::vector<Complex>& zeros, const std::vector<Complex>& poles)
-{
-    Complex h = gain;
-    for (const Complex& zero : zeros) {
-        h *= s - zero;
-    }
-    for (const Complex& pole : poles) {
-        h /= s - pole;
-    }
-    return h;
-}
-
-TEST(SDomainIIR, ARealZeroShortOfThePolesSharesASectionWithAComplexPolePair)
-{
-    const double twoPi = 2.0 * kPi;
-    const Complex pole(-twoPi * 30e3, twoPi * 80e3);
-    const double realPole = -twoPi * 50e3;
-    const double zero = -twoPi * 20e3;
-    const double gain = std::norm(pole) * realPole / zero;
-    SDomainIIR block;
-    block.GainConstant = gain;
-    SetValues(block.ComplexPoles, {pole});
-    SetValues(block.RealPoles, {realPole});
-    SetValues(block.RealZeros, {zero});
-    ASSERT_TRUE(block.Initialize());
-    ASSERT_EQ(block.NumBiquads, 2u);
-
-    const double period = 1e-6;
-    const Samples impulse = Drive(block, Impulse(4000));
-    for (double hertz : {0.0, 20e3, 80e3, 300e3}) {
-        const double omega = twoPi * hertz;
-        const Complex expected = Analog(Complex(0.0, Warped(omega, period)), gain, {zero},
-                                        {pole, std::conj(pole), realPole});
-        EXPECT_NEAR(std::abs(Dtft(impulse, omega * period) - expected), 0.0, 1e-9) << hertz << " Hz";
-    }
+    // A real zero short of the poles shares a section with the complex pole pair.
+    const Complex pair(-kTwoPi * 30e3, kTwoPi * 80e3);
+    const double realPole = -kTwoPi * 50e3, realZero = -kTwoPi * 20e3;
+    const double gain = std::norm(pair) * realPole / realZero;
+    SDomainIIR mixed;
+    SetRoots(mixed, gain, {realPole}, {pair}, {realZero});
+    ASSERT_TRUE(mixed.Initialize());
+    ASSERT_EQ(mixed.NumBiquads, 2u);
+    ExpectAnalogResponse(mixed, gain, {realZero}, {pair, std::conj(pair), realPole}, {0.0, 20e3, 80e3, 300e3});
 }
 
 TEST(SDomainIIR, FrequenciesInHertzAreScaledInPlaceAtEveryInitialize)
 {
     SDomainIIR block;
     block.FrequencyUnit = 1;
-    SetValues(block.RealPoles, {-1000.0});
-    SetValues<Complex>(block.ComplexPoles, {});
+    SetRoots(block, block.GainConstant, {-1000.0}, {});
     ASSERT_TRUE(block.Initialize());
     EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -6283.185307179586);
     ASSERT_TRUE(block.Finalize());
     ASSERT_TRUE(block.Initialize());
-    EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -6283.185307179586 * 2.0 * kPi);
+    EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -6283.185307179586 * kTwoPi);
 }
 
-TEST(SDomainIIR, OneRealPoleGivesAFirstOrderSectionWithUnitGainAtDC)
+TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets)
 {
-    const double a = 2.0 * kPi * 10e3;
-    const double c = 2.0e6;
-    SDomainIIR block;
-    block.GainConstant = a;
-    SetValues(block.RealPoles, {-a});
-    SetValues<Complex>(block.ComplexPoles, {});
-    ASSERT_TRUE(block.Initialize());
-    ASSERT_EQ(block.NumTaps, 6);
-    const double expected[] = {a / (c + a), a / (c + a), 0.0, 1.0, -(c - a) / (c + a), 0.0};
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_NEAR(block.Taps[k], expected[k], 1e-15) << "coefficient " << k;
-    }
-    EXPECT_NEAR(Drive(block, Samples(3000, 1.0)).back(), 1.0, 1e-12);
-
+    // One real pole -a with gain a: a first-order section with unit gain at DC.
+    const double a = kTwoPi * 10e3, c = 2.0e6;
+    SDomainIIR onePole;
+    SetRoots(onePole, a, {-a}, {});
+    ASSERT_TRUE(onePole.Initialize());
+    ASSERT_EQ(onePole.NumTaps, 6);
+    const double firstOrder[] = {a / (c + a), a / (c + a), 0.0, 1.0, -(c - a) / (c + a), 0.0};
+    for (int k = 0; k < 6; ++k) EXPECT_NEAR(onePole.Taps[k], firstOrder[k], 1e-15) << "coefficient " << k;
+    EXPECT_NEAR(Drive(onePole, Samples(3000, 1.0)).back(), 1.0, 1e-12);
     // A single section takes a negative gain as it is.
-    block.GainConstant = -a;
-    ASSERT_TRUE(block.Initialize());
-    EXPECT_NEAR(Drive(block, Samples(3000, 1.0)).back(), -1.0, 1e-12);
-}
+    onePole.GainConstant = -a;
+    ASSERT_TRUE(onePole.Initialize());
+    EXPECT_NEAR(Drive(onePole, Samples(3000, 1.0)).back(), -1.0, 1e-12);
 
-TEST(SDomainIIR, WithoutPolesOrZerosTheOutputIsTheGainTimesTheInput)
-{
-    SDomainIIR block;
-    block.GainConstant = -2.5;
-    SetValues<double>(block.RealPoles, {});
-    SetValues<Complex>(block.ComplexPoles, {});
-    ASSERT_TRUE(block.Initialize());
-    ASSERT_EQ(block.NumTaps, 6);
-    EXPECT_EQ(std::vector<double>(block.Taps, block.Taps + 6), (std::vector<double>{-2.5, 0, 0, 1, 0, 0}));
-    EXPECT_EQ(Drive(block, {1.0, -4.0, 0.0}), (Samples{-2.5, 10.0, 0.0}));
-}
+    SDomainIIR none;
+    SetRoots(none, -2.5, {}, {});
+    ASSERT_TRUE(none.Initialize());
+    ASSERT_EQ(none.NumTaps, 6);
+    EXPECT_EQ(std::vector<double>(none.Taps, none.Taps + 6), (std::vector<double>{-2.5, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(Drive(none, {1.0, -4.0, 0.0}), (Samples{-2.5, 10.0, 0.0}));
 
-TEST(SDomainIIR, TwoRealZerosWithoutPolesDivideByTwoPolesAtMinusOne)
-{
-    SDomainIIR block;
-    block.GainConstant = 1.0;
-    SetValues<double>(block.RealPoles, {});
-    SetValues<Complex>(block.ComplexPoles, {});
-    SetValues(block.RealZeros, {-1e5, -3e5});
-    ASSERT_TRUE(block.Initialize());
-    ASSERT_EQ(block.NumTaps, 6);
-    // With c = 2e6: (c + 3e5)(c + 1e5), -(c - 1e5)(c + 3e5) - (c - 3e5)(c + 1e5), (c - 3e5)(c - 1e5).
+    // Two real zeros without poles divide by two poles at -1. With c = 2e6: (c + 3e5)(c + 1e5),
+    // -(c - 1e5)(c + 3e5) - (c - 3e5)(c + 1e5), (c - 3e5)(c - 1e5).
+    SDomainIIR twoZeros;
+    SetRoots(twoZeros, 1.0, {}, {}, {-1e5, -3e5});
+    ASSERT_TRUE(twoZeros.Initialize());
+    ASSERT_EQ(twoZeros.NumTaps, 6);
     const double expected[] = {4.83e12, -7.94e12, 3.23e12, 1.0, 2.0, 1.0};
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_NEAR(block.Taps[k], expected[k], 1e-3) << "coefficient " << k;
-    }
+    for (int k = 0; k < 6; ++k) EXPECT_NEAR(twoZeros.Taps[k], expected[k], 1e-3) << "coefficient " << k;
 }
 
 TEST(SDomainIIR, UnusableSettingsFailWithAMessage)
 {
+    std::string errors;
     for (double rate : {0.0, -1.0, std::nan("")}) {
         SDomainIIR block;
         block.SampleRate = rate;
         block.FrequencyUnit = 1;
-        std::string errors;
         EXPECT_FALSE(InitializeCapturing(block, errors));
         EXPECT_EQ(errors, "SampleRate must be positive.\n");
         EXPECT_EQ(block.RealPoles.Data()[0], -650148.0708064173);
@@ -227,7 +173,6 @@ TEST(SDomainIIR, UnusableSettingsFailWithAMessage)
     SDomainIIR realPoleAtC;
     realPoleAtC.SampleRate = rate;
     SetValues(realPoleAtC.RealPoles, {-1000.0, 2.0 * rate});
-    std::string errors;
     EXPECT_FALSE(InitializeCapturing(realPoleAtC, errors));
     EXPECT_EQ(errors, "The D0 coefficient for biquad number 3 cannot be zero. \n");
 
@@ -241,8 +186,7 @@ TEST(SDomainIIR, UnusableSettingsFailWithAMessage)
     SDomainIIR invertingButterworth;
     invertingButterworth.GainConstant = -invertingButterworth.GainConstant;
     EXPECT_FALSE(InitializeCapturing(invertingButterworth, errors));
-    EXPECT_NE(errors.find("is negative and cannot be spread over 3 biquads.\n"), std::string::npos)
-        << errors;
+    EXPECT_NE(errors.find("is negative and cannot be spread over 3 biquads.\n"), std::string::npos) << errors;
 }
 
 TEST(SDomainIIR, RepeatedInitializeRebuildsTheSameFilterFromSilence)

