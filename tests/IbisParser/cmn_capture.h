@@ -16,19 +16,13 @@ public:
         currentFile = "";
         stream_ = std::tmpfile();
         CMN_SetOutput(stream_);
-        CMN_ResetCounts();
-        CMN_SetQuietBugs(false);
-        CMN_SetQuietErrors(false);
-        CMN_SetQuietWarnings(false);
+        Reset();
         CMN_SetSourceHooks(&LineNumber, &FileName);
     }
     ~CmnCapture() {
         CMN_SetOutput(nullptr);
         CMN_SetSourceHooks(nullptr, nullptr);
-        CMN_SetQuietBugs(false);
-        CMN_SetQuietErrors(false);
-        CMN_SetQuietWarnings(false);
-        CMN_ResetCounts();
+        Reset();
         std::fclose(stream_);
     }
     CmnCapture(const CmnCapture&) = delete;
@@ -58,6 +52,13 @@ public:
     }
 
 private:
+    static void Reset() {
+        CMN_ResetCounts();
+        CMN_SetQuietBugs(false);
+        CMN_SetQuietErrors(false);
+        CMN_SetQuietWarnings(false);
+    }
+
     static inline unsigned long currentLine = 0;
     static inline const char* currentFile = "";
     static unsigned long LineNumber() { return currentLine; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <tuple>
 #include <string>
 #include <thread>
 #include <vector>
@@ -68,15 +69,21 @@ TEST(CmnSplit, WordsEndOnlyAtBlanksTabsAndTheDelimiter) {
 }
 
 TEST(CmnText, CaseInsensitiveComparisons) {
-    EXPECT_EQ(CMN_StrEqualNoCase("Pulldown", "PULLDOWN"), 1);
-    EXPECT_EQ(CMN_StrEqualNoCase("Pulldown", "Pulldow"), 0);
-    EXPECT_EQ(CMN_StrEqualNoCase("", ""), 1);
-    EXPECT_EQ(CMN_StrEqualNoCaseN("[Comment Char] |_char", "[COMMENT CHAR]", 14), 1);
-    EXPECT_EQ(CMN_StrEqualNoCaseN("abc", "ABD", 2), 1);
-    EXPECT_EQ(CMN_StrEqualNoCaseN("abc", "ABD", 3), 0);
-    EXPECT_EQ(CMN_StrEqualNoCaseN("ab", "AB", 10), 1);   // both end before n
-    EXPECT_EQ(CMN_StrEqualNoCaseN("ab", "ABc", 10), 0);  // only one ends
-
+    const struct {
+        const char *a, *b;
+        std::size_t n;  // 0: the whole texts
+        int equal;
+    } pairs[] = {
+        {"Pulldown", "PULLDOWN", 0, 1}, {"Pulldown", "Pulldow", 0, 0}, {"", "", 0, 1},
+        {"[Comment Char] |_char", "[COMMENT CHAR]", 14, 1}, {"abc", "ABD", 2, 1},
+        {"abc", "ABD", 3, 0}, {"ab", "AB", 10, 1} /* both end before n */,
+        {"ab", "ABc", 10, 0} /* only one ends */,
+    };
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(std::string(p.a) + " / " + p.b);
+        EXPECT_EQ(p.n == 0 ? CMN_StrEqualNoCase(p.a, p.b) : CMN_StrEqualNoCaseN(p.a, p.b, p.n), p.equal);
+    }
+    // Blanks of the keyword become underscores, whether or not it matches.
     char keyword[] = "Model Selector";
     EXPECT_EQ(CMN_KeywordEqual("MODEL_SELECTOR", keyword), 1);
     EXPECT_STREQ(keyword, "Model_Selector");
@@ -84,11 +91,8 @@ TEST(CmnText, CaseInsensitiveComparisons) {
     EXPECT_EQ(CMN_KeywordEqual("MODEL_SPEC", other), 0);
     EXPECT_STREQ(other, "Model__Spec");
 
-    char mixed[] = "aBc-1\xE9";
-    CMN_ToUpper(mixed);
-    EXPECT_STREQ(mixed, "ABC-1\xE9");
-    CMN_ToLower(mixed);
-    EXPECT_STREQ(mixed, "abc-1\xE9");
+    EXPECT_EQ(Rewritten(CMN_ToUpper, "aBc-1\xE9"), "ABC-1\xE9");
+    EXPECT_EQ(Rewritten(CMN_ToLower, "aBc-1\xE9"), "abc-1\xE9");
     std::string s = "Gnd";
     CMN_ToUpper(s);
     EXPECT_EQ(s, "GND");
@@ -99,20 +103,16 @@ TEST(CmnText, ScanningHelpers) {
     EXPECT_STREQ(CMN_SkipSpace(text), "abc def");
     EXPECT_STREQ(CMN_SkipToSpace(CMN_SkipSpace(text)), " def");
     EXPECT_STREQ(CMN_SkipToSpace("abc"), "");
-
     // A run far beyond any line limit is simply skipped.
     std::string longRun = std::string(100000, ' ') + "x";
     EXPECT_STREQ(CMN_SkipSpace(longRun.c_str()), "x");
 
-    const char* position = "[Model]  \t name";
-    EXPECT_EQ(CMN_SkipPastBracket(&position), 1);
-    EXPECT_STREQ(position, "name");
-    const char* noBracket = "[Model name";
-    EXPECT_EQ(CMN_SkipPastBracket(&noBracket), 0);
-    EXPECT_STREQ(noBracket, "");
-    const char* atEnd = "[End]";
-    EXPECT_EQ(CMN_SkipPastBracket(&atEnd), 1);
-    EXPECT_STREQ(atEnd, "");
+    for (auto [given, found, rest] : {std::tuple{"[Model]  \t name", 1, "name"},
+                                      {"[Model name", 0, ""}, {"[End]", 1, ""}}) {
+        const char* position = given;
+        EXPECT_EQ(CMN_SkipPastBracket(&position), found) << given;
+        EXPECT_STREQ(position, rest) << given;
+    }
 
     void (*trimRight)(char*) = CMN_TrimRight;
     EXPECT_EQ(Rewritten(trimRight, "value \t\r\n"), "value");
@@ -121,11 +121,10 @@ TEST(CmnText, ScanningHelpers) {
     CMN_TrimRight(str);
     EXPECT_EQ(str, "abc");
 
-    EXPECT_EQ(CMN_TokenLength("Len=0.5 R=1", '='), 3u);
-    EXPECT_EQ(CMN_TokenLength("Len=0.5 R=1", '\0'), 7u);
-    EXPECT_EQ(CMN_TokenLength("abc\tdef", '\0'), 3u);
-    EXPECT_EQ(CMN_TokenLength(" abc", '\0'), 0u);
-    EXPECT_EQ(CMN_TokenLength("", '='), 0u);
+    for (auto [token, delimiter, length] : {std::tuple{"Len=0.5 R=1", '=', 3u}, {"Len=0.5 R=1", '\0', 7u},
+                                            {"abc\tdef", '\0', 3u}, {" abc", '\0', 0u}, {"", '=', 0u}}) {
+        EXPECT_EQ(CMN_TokenLength(token, delimiter), length) << token;
+    }
 }
 
 TEST(CmnText, BaseNameCutsDirectoriesOfEitherSeparatorAndTheLastExtension) {
@@ -136,50 +135,24 @@ TEST(CmnText, BaseNameCutsDirectoriesOfEitherSeparatorAndTheLastExtension) {
 }
 
 TEST(CmnText, CopiesAndAllocation) {
-    char* copy = CMN_StrDup("Quarnel");
-    ASSERT_NE(copy, nullptr);
-    EXPECT_STREQ(copy, "Quarnel");
-    CMN_Free(copy);
-    char* part = CMN_StrNDup("Quarnel", 4);
-    EXPECT_STREQ(part, "Quar");
-    CMN_Free(part);
-    char* whole = CMN_StrNDup("ab", 10);
-    EXPECT_STREQ(whole, "ab");
-    CMN_Free(whole);
-
+    for (auto [text, length, expected] : {std::tuple{"Quarnel", 4, "Quar"}, {"ab", 10, "ab"}}) {
+        char* part = CMN_StrNDup(text, length);
+        EXPECT_STREQ(part, expected);
+        CMN_Free(part);
+    }
+    // Allocations start zeroed, and growing keeps what was stored.
     int* numbers = nullptr;
     ASSERT_EQ(CMN_Alloc(&numbers, 8 * sizeof(int)), 1);
-    ASSERT_NE(numbers, nullptr);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(numbers[i], 0);
+    EXPECT_EQ(std::count(numbers, numbers + 8, 0), 8);
     numbers[7] = 7;
     ASSERT_EQ(CMN_Realloc(&numbers, 1000 * sizeof(int)), 1);
     EXPECT_EQ(numbers[7], 7);
     CMN_FreeAndClear(&numbers);
     EXPECT_EQ(numbers, nullptr);
-
-    char* empty = nullptr;
-    EXPECT_EQ(CMN_Alloc(&empty, 0), 1);
-    EXPECT_NE(empty, nullptr);
-    CMN_FreeAndClear(&empty);
 }
 
-TEST(CmnText, OpenBinaryInsertsBAfterTheFirstModeLetter) {
-    std::string path = ::testing::TempDir() + "cmn_open_binary.txt";
-    std::FILE* out = CMN_OpenBinary(path.c_str(), "w+");
-    ASSERT_NE(out, nullptr);
-    std::fputs("a\r\nb", out);
-    std::fclose(out);
-    std::FILE* in = CMN_OpenBinary(path.c_str(), "r");
-    ASSERT_NE(in, nullptr);
-    char buffer[16] = {};
-    std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
-    std::fclose(in);
-    std::remove(path.c_str());
-    EXPECT_EQ(std::string(buffer, got), "a\r\nb");
-    EXPECT_EQ(CMN_OpenBinary((path + ".missing").c_str(), "r"), nullptr);
-}
-
-TEST(CmnText, HelpersGiveTheSameResultsOnManyThreads) {
+// Named for the thread label, so that it also runs under ThreadSanitizer.
+TEST(CmnThreads, HelpersGiveTheSameResultsOnManyThreads) {
     auto work = [](int seed, std::string* result) {
         CMN_LINE_ITEMS items;
         for (int round = 0; round < 2000; ++round) {

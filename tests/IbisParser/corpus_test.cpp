@@ -1,60 +1,44 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <string>
-#include <vector>
 
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
 
-namespace {
-
 namespace fs = std::filesystem;
 
-// The shared folder of real IBIS files lives beside the repository (or beside the folder of
-// worktrees); the test is skipped where it is absent.
-fs::path CorpusDir() {
-    for (const char* relative : {"/../shared/corpus", "/../../shared/corpus"}) {
-        fs::path candidate = fs::path(QUARNEL_SOURCE_DIR + std::string(relative));
-        if (fs::is_directory(candidate)) return candidate;
-    }
-    return {};
-}
-
-int KindOf(const fs::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".ibs") return FILE_KIND_IBS;
-    if (extension == ".pkg") return FILE_KIND_PKG;
-    if (extension == ".ebd") return FILE_KIND_EBD;
-    if (extension == ".ami") return FILE_KIND_AMI;
-    return 0;
-}
-
-bool EndsWithVerdict(const std::string& output) {
-    return output.ends_with("\nFile Passed\n") || output.ends_with("\nFile Failed\n");
-}
-
-}  // namespace
-
+// Real IBIS files nobody here wrote, in the shared folder beside the repository (or beside the
+// folder of worktrees): whatever a file holds, checking it ends with a verdict and never reaches
+// a program bug. Skipped where the folder is absent.
 TEST(Corpus, EveryFileEndsWithAVerdictAndNoProgramBug) {
-    fs::path corpus = CorpusDir();
+    fs::path corpus;
+    for (const char* up : {"..", "../.."}) {
+        fs::path candidate = fs::path(QUARNEL_SOURCE_DIR) / up / "shared" / "corpus";
+        if (fs::is_directory(candidate)) corpus = candidate;
+    }
     if (corpus.empty()) GTEST_SKIP() << "no shared corpus folder";
-    std::vector<fs::path> files;
+    const std::map<std::string, int> kinds = {
+        {".ibs", FILE_KIND_IBS}, {".pkg", FILE_KIND_PKG}, {".ebd", FILE_KIND_EBD}, {".ami", FILE_KIND_AMI}};
+    int checked = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(corpus)) {
-        if (entry.is_regular_file() && KindOf(entry.path()) != 0) files.push_back(entry.path());
-    }
-    ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
-        std::string output = CheckPath(file.string(), KindOf(file));
-        EXPECT_TRUE(EndsWithVerdict(output)) << file;
-        EXPECT_EQ(output.find("PROGRAM BUG"), std::string::npos) << file << "\n" << output;
-        EXPECT_EQ(output.find("assertion failed"), std::string::npos) << file;
-        if (file.filename() == "mychip.ibs") {
+        std::string extension = entry.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (!entry.is_regular_file() || !kinds.contains(extension)) continue;
+        const std::string output = CheckPath(entry.path().string(), kinds.at(extension));
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(output.ends_with("\nFile Passed\n") || output.ends_with("\nFile Failed\n")) << name;
+        EXPECT_EQ(output.find("PROGRAM BUG"), std::string::npos) << name << "\n" << output;
+        EXPECT_EQ(output.find("assertion failed"), std::string::npos) << name;
+        if (name == "mychip.ibs") {
             // Declares IBIS 7.2, which this checker does not read.
-            EXPECT_NE(output.find("ERROR - Could not determine Version for file"),
-                      std::string::npos);
+            EXPECT_NE(output.find("ERROR - Could not determine Version for file"), std::string::npos);
         }
+        ++checked;
     }
+    EXPECT_GT(checked, 0);
 }

@@ -24,67 +24,59 @@ std::string CheckNamed(const char* version, const std::string& value, const std:
 
 }  // namespace
 
-TEST(HdrIbisVer, VersionSelectsTheFileNameLimit) {
-    EXPECT_EQ(CheckNamed("4.1", kName44, kName44), Banner(kName44, "4.2") + kPassed);
-    EXPECT_EQ(CheckNamed("3.2", kName44, kName44),
-              Banner(kName44, "3.2") +
-                  "ERROR (line    2) - File_name string '" + kName44 +
-                  "' is too long, maximum length 24 allowed.\n" + Summary(1));
-    // 4.3 is no IBIS version: the version in force stays 0, so the name limit is 12.
-    EXPECT_EQ(CheckNamed("4.3", kName44, kName44),
-              Banner(kName44, "4.2") +
-                  "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n"
-                  "ERROR (line    2) - File_name string '" + kName44 +
-                  "' is too long, truncating to 12 characters.\n"
-                  "ERROR (line    2) - File_name 'abcdefghijab' must contain one period.\n"
-                  "ERROR (line    2) - File name opened '" + kName44 +
-                  "' not the same as File_name 'abcdefghijab'.\n" + Summary(4));
+// The version selects the file name's limit; the name's characters, period, letter case,
+// reserved words and its match with the file opened are then checked in that order.
+TEST(HdrFileName, LimitByVersionCharacterPeriodNameAndReservedRules) {
+    const std::string line2 = "ERROR (line    2) -";
+    const std::string longName = "' is too long, maximum length 24 allowed.\n";
+    const struct {
+        const char* version;
+        std::string value, fileName;
+        const char* revision;
+        std::string findings;
+        int errors;
+    } rows[] = {
+        {"4.1", kName44, kName44, "4.2", "", 0},
+        {"3.2", kName44, kName44, "3.2", line2 + " File_name string '" + kName44 + longName, 1},
+        // 4.3 is no IBIS version: the version in force stays 0, so the name limit is 12.
+        {"4.3", kName44, kName44, "4.2",
+         "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n" + line2 + " File_name string '" +
+             kName44 + "' is too long, truncating to 12 characters.\n" + line2 +
+             " File_name 'abcdefghijab' must contain one period.\n" + line2 + " File name opened '" +
+             kName44 + "' not the same as File_name 'abcdefghijab'.\n",
+         4},
+        {"2.1", "abcdefghij.ibs", "abcdefghij.ibs", "2.1",
+         line2 + "\n    File_name string 'abcdefghij.ibs' is too long, truncating to 12 characters.\n" +
+             line2 + "\n    File name opened 'abcdefghij.ibs' not the same as File_name 'abcdefghij.i'.\n",
+         2},
+        {"3.2", "My_File.ibs", "my_file.ibs", "3.2",
+         line2 + "\n    File_name 'My_File.ibs' contains an upper case character 'M'.\n" + line2 +
+             "\n    File_name 'My_File.ibs' contains an upper case character 'F'.\n",
+         2},
+        {"3.2", "a.b.ibs", "a.b.ibs", "3.2", line2 + " File_name 'a.b.ibs' contains more than one period.\n", 1},
+        {"3.2", "ab+c.ibs", "ab+c.ibs", "3.2",
+         line2 + "\n    File_name 'ab+c.ibs' contains a character '+' that is illegal for DOS.\n", 1},
+        {"3.2", "_^$~!#%&-{})(@'`.ibs", "_^$~!#%&-{})(@'`.ibs", "3.2", "", 0},
+        {"3.2", "gnd", "test.ibs", "3.2",
+         line2 + " File_name 'gnd' must contain one period.\n" + line2 +
+             "\n    File name opened 'test.ibs' not the same as File_name 'gnd'.\n" + line2 +
+             " Illegal use of Reserved Word 'gnd'.\n",
+         3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        EXPECT_EQ(CheckNamed(row.version, row.value, row.fileName),
+                  Banner(row.fileName, row.revision) +
+                      (row.errors == 0 ? kPassed : row.findings + Summary(row.errors)));
+    }
 
-    CheckOptions force5;
-    force5.forceVersion5 = true;
-    EXPECT_EQ(CheckNamed("2.1", kName44, kName44, force5),
-              Banner(kName44, "2.1") + kPassed);
+    CheckOptions options;
+    options.forceVersion5 = true;
+    EXPECT_EQ(CheckNamed("2.1", kName44, kName44, options), Banner(kName44, "2.1") + kPassed);
     EXPECT_EQ(HDR_GetVersion(), 0);
-}
-
-TEST(HdrFileName, CharacterPeriodNameAndReservedRules) {
-    EXPECT_EQ(CheckNamed("2.1", "abcdefghij.ibs", "abcdefghij.ibs"),
-              Banner("abcdefghij.ibs", "2.1") +
-                  "ERROR (line    2) -\n"
-                  "    File_name string 'abcdefghij.ibs' is too long, truncating to 12 characters.\n"
-                  "ERROR (line    2) -\n"
-                  "    File name opened 'abcdefghij.ibs' not the same as File_name 'abcdefghij.i'.\n" +
-                  Summary(2));
-    EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "my_file.ibs"),
-              Banner("my_file.ibs", "3.2") +
-                  "ERROR (line    2) -\n"
-                  "    File_name 'My_File.ibs' contains an upper case character 'M'.\n"
-                  "ERROR (line    2) -\n"
-                  "    File_name 'My_File.ibs' contains an upper case character 'F'.\n" +
-                  Summary(2));
-    EXPECT_EQ(CheckNamed("3.2", "a.b.ibs", "a.b.ibs"),
-              Banner("a.b.ibs", "3.2") +
-                  "ERROR (line    2) - File_name 'a.b.ibs' contains more than one period.\n" +
-                  Summary(1));
-    EXPECT_EQ(CheckNamed("3.2", "ab+c.ibs", "ab+c.ibs"),
-              Banner("ab+c.ibs", "3.2") +
-                  "ERROR (line    2) -\n"
-                  "    File_name 'ab+c.ibs' contains a character '+' that is illegal for DOS.\n" +
-                  Summary(1));
-    EXPECT_EQ(CheckNamed("3.2", "_^$~!#%&-{})(@'`.ibs", "_^$~!#%&-{})(@'`.ibs"),
-              Banner("_^$~!#%&-{})(@'`.ibs", "3.2") + kPassed);
-    EXPECT_EQ(CheckNamed("3.2", "gnd", "test.ibs"),
-              Banner("test.ibs", "3.2") +
-                  "ERROR (line    2) - File_name 'gnd' must contain one period.\n"
-                  "ERROR (line    2) -\n"
-                  "    File name opened 'test.ibs' not the same as File_name 'gnd'.\n"
-                  "ERROR (line    2) - Illegal use of Reserved Word 'gnd'.\n" +
-                  Summary(3));
-
-    CheckOptions noRules;
-    noRules.noFileNameRules = true;
-    EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "other.ibs", noRules),
-              Banner("other.ibs", "3.2") + kPassed);
+    options = {};
+    options.noFileNameRules = true;
+    EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "other.ibs", options), Banner("other.ibs", "3.2") + kPassed);
 }
 
 TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {

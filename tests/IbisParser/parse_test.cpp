@@ -13,10 +13,11 @@
 #include "IbisParser/parse_keywords.h"
 #include "tests/IbisParser/check_helper.h"
 #include "tests/IbisParser/cmn_capture.h"
+#include "tests/IbisParser/expected_output.h"
 
 namespace {
 
-const std::string kBanner32 = "\nChecking test.ibs for IBIS 3.2 Compatibility...\n\n";
+const std::string kBanner32 = Banner("test.ibs", "3.2");
 const std::string kHeader32 = "[IBIS Ver] 3.2\n[File Name] test.ibs\n[File Rev] 1.0\n";
 
 std::string Line(char fill, std::size_t length) { return std::string(length, fill); }
@@ -48,23 +49,14 @@ TEST(ParseLines, TabWarningOnceAndLengthLimitByVersion) {
     std::string file = kHeader32 + "[Component]\tx\n" + "[Manufacturer] m\n" +
                        "[Package]\t\n" + "|" + Line('-', 79) + "\n" + "|" + Line('-', 80) + "\n" +
                        "[End]\n";
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS), kBanner32 +
-                                                  "WARNING (line    4) - IBIS files should not "
-                                                  "contain tab characters.\n"
-                                                  "ERROR (line    8) - Exceeds 80 chararacters.\n"
-                                                  "\nErrors  : 1\nWarnings: 1\n\nFile Failed\n");
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
+              kBanner32 + "WARNING (line    4) - IBIS files should not contain tab characters.\n"
+                          "ERROR (line    8) - Exceeds 80 chararacters.\n" + Summary(1, 1));
 
     std::string v4 = "[IBIS Ver] 4.0\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n|" +
                      Line('-', 119) + "\n|" + Line('-', 120) + "\n[End]\n";
     EXPECT_EQ(CheckText(v4, FILE_KIND_IBS),
-              "\nChecking test.ibs for IBIS 4.2 Compatibility...\n\n"
-              "ERROR (line    6) - Exceeds 120 chararacters.\n"
-              "\nErrors  : 1\n\nFile Failed\n");
-
-    CheckOptions longLines;
-    longLines.longLines = true;
-    EXPECT_EQ(CheckText(v4, FILE_KIND_IBS, longLines),
-              "\nChecking test.ibs for IBIS 4.2 Compatibility...\n\nErrors  : 0\n\nFile Passed\n");
+              Banner("test.ibs", "4.2") + "ERROR (line    6) - Exceeds 120 chararacters.\n" + Summary(1));
 }
 
 TEST(ParseLines, LinesBeforeIbisVerFollowTheVersionLeftByEarlierFiles) {
@@ -73,13 +65,13 @@ TEST(ParseLines, LinesBeforeIbisVerFollowTheVersionLeftByEarlierFiles) {
     CheckOptions leftAtFour;
     leftAtFour.versionInForce = 4;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, leftAtFour),
-              kBanner32 + "ERROR (line    5) - Exceeds 80 chararacters.\n"
-                          "\nErrors  : 1\n\nFile Failed\n");
+              kBanner32 + "ERROR (line    5) - Exceeds 80 chararacters.\n" +
+                          Summary(1));
     EXPECT_EQ(HDR_GetVersion(), 0) << "the helper restores the version for the next test";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               kBanner32 + "ERROR (line    1) - Exceeds 80 chararacters.\n"
-                          "ERROR (line    5) - Exceeds 80 chararacters.\n"
-                          "\nErrors  : 2\n\nFile Failed\n");
+                          "ERROR (line    5) - Exceeds 80 chararacters.\n" +
+                          Summary(2));
 }
 
 TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
@@ -96,8 +88,8 @@ TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
                   "    Found illegal control character (code 1).  Converting to space.\n"
                   "ERROR (line    7) - Found illegal NUL character (code 0).  Converting to space.\n"
                   "ERROR (line    8) -\n"
-                  "    Found illegal control character (code d).  Converting to space.\n"
-                  "\nErrors  : 5\n\nFile Failed\n");
+                  "    Found illegal control character (code d).  Converting to space.\n" +
+                  Summary(5));
 
     CheckOptions keep;
     keep.keepIllegalChars = true;
@@ -147,11 +139,11 @@ TEST(ParseReader, OverlongLinesAreCutAndStillReported) {
                   "ERROR (line    5) - Found illegal NUL character (code 0).\n"
                   "ERROR (line    5) - Exceeds 80 chararacters.\n"
                   "ERROR (line    6) -\n"
-                  "    Found illegal control character (code 1a).  Converting to space.\n"
-                  "\nErrors  : 3\n\nFile Failed\n");
+                  "    Found illegal control character (code 1a).  Converting to space.\n" +
+                  Summary(3));
 }
 
-TEST(ParseComments, CommentCharacterRules) {
+TEST(ParseComments, CommentCharacterAndEndRules) {
     std::string file = kHeader32 +
                        "[Comment Char] a_char\n"     // 4: letters are not allowed
                        "[Comment Char] #char\n"      // 5: "_char" missing
@@ -161,115 +153,97 @@ TEST(ParseComments, CommentCharacterRules) {
                        "[Component] x # cut here\n"
                        "   [COMMENT CHAR] !_char !\n"  // 10: indented, still a definition
                        "! comment\n"
-                       "[End]\n";
+                       "[End] extra ! but this is a comment\n"  // 12
+                       "! a comment is fine\n"
+                       "\n"
+                       "more\n"       // 15
+                       "[Pin]\n"      // 16
+                       "  [End]\n";   // 17
+    const std::string after = "Non-comment line exists after 'End' keyword.\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               kBanner32 + "ERROR (line    4) - Invalid Comment Character 'a'.\n"
                           "ERROR (line    5) - Invalid Comment Character Definition.\n"
                           "ERROR (line    6) - Too Many Line Items For Keyword COMMENT_CHAR.\n"
                           "ERROR (line    8) - Orphan Data Line.\n"
                           "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
-                          "\nErrors  : 5\n\nFile Failed\n");
+                          "ERROR (line   12) - Extraneous data on End keyword line.\n"
+                          "ERROR (line   15) - " + after + "ERROR (line   16) - " + after +
+                          "ERROR (line   17) - Keywords Must Begin In Column 1.\n"
+                          "ERROR (line   17) - " + after + Summary(10));
 }
 
+// Indented brackets are notes text inside [Notes] and misplaced keywords elsewhere.
 TEST(ParseKeywords, SpellingsLookupErrorsAndUnknownData) {
-    std::string file = kHeader32 +
-                       "[Component] x\n"
-                       "[Pin mapping]\n"
-                       "[PIN_MAPPING]\n"
-                       "[pin Mapping]\n"
-                       "[ Pin]\n"        // 8
-                       "data\n"          // 9
-                       "[Pin\n"          // 10
-                       "[]\n"            // 11
-                       "[" + Line('A', 118) + "]\n"  // 12
-                       "[" + Line('A', 117) + "]\n"  // 13
-                       "[Test Data] t\n"  // 14: an IBIS 4 keyword
-                       "[End]\n";
-    CheckOptions longLines;
-    longLines.longLines = true;
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, longLines),
-              kBanner32 + "ERROR (line    8) - Invalid Keyword: _PIN\n"
-                          "ERROR (line    9) - Data for unknown keyword.\ndata\n"
-                          "ERROR (line   10) - Keyword Missing Ending Bracket (']').\n"
-                          "ERROR (line   11) - Invalid Keyword.\n"
-                          "ERROR (line   12) - Invalid Keyword.\n"
-                          "ERROR (line   13) - Invalid Keyword: " + Line('A', 117) + "\n"
-                          "ERROR (line   14) - Invalid Keyword: TEST_DATA\n"
-                          "\nErrors  : 7\n\nFile Failed\n");
-}
-
-TEST(ParseKeywords, TablesGrowByVersionAndContextRulesPickTheOtherCodes) {
-    EXPECT_EQ(PARSE_TableSize(2), 50);
-    EXPECT_EQ(PARSE_TableSize(3), 88);
-    EXPECT_EQ(PARSE_TableSize(4), 109);
-    EXPECT_EQ(PARSE_TableSize(5), 120);
-    EXPECT_EQ(PARSE_FindKeyword("MANUFACTURER", 5), KW_MANUFACTURER);
-    EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 4), NOT_KEY);
-    EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 5), KW_ISSO_PU);
-
-    auto rule = [](int code, int current, int kind, bool inSubmodel, int version) {
-        return PARSE_ApplyContextRules(code, current, kind, inSubmodel, version);
-    };
-    EXPECT_EQ(rule(KW_MANUFACTURER, KW_DEFINE_PACKAGE_MODEL, FILE_KIND_PKG, false, 3),
-              KW_PKG_MANUFACTURER);
-    EXPECT_EQ(rule(KW_MANUFACTURER, KW_DESCRIPTION, FILE_KIND_IBS, false, 2), KW_PKG_MANUFACTURER);
-    EXPECT_EQ(rule(KW_MANUFACTURER, KW_COMPONENT, FILE_KIND_IBS, false, 5), KW_MANUFACTURER);
-    EXPECT_EQ(rule(KW_MANUFACTURER, KW_BEGIN_BOARD_DESCRIPTION, FILE_KIND_EBD, false, 3),
-              KW_EBD_MANUFACTURER);
-    EXPECT_EQ(rule(KW_NUMBER_OF_PINS, KW_EBD_MANUFACTURER, FILE_KIND_EBD, false, 4),
-              KW_EBD_NUMBER_OF_PINS);
-    EXPECT_EQ(rule(KW_NUMBER_OF_PINS, KW_OEM, FILE_KIND_PKG, false, 4), KW_NUMBER_OF_PINS);
-    EXPECT_EQ(rule(KW_PULLDOWN, KW_SUBMODEL, FILE_KIND_IBS, true, 4), KW_SUB_PULLDOWN);
-    EXPECT_EQ(rule(KW_FALLING_WAVEFORM, KW_RAMP, FILE_KIND_IBS, true, 3), KW_SUB_FALLING_WAVEFORM);
-    EXPECT_EQ(rule(KW_PULLDOWN, KW_MODEL, FILE_KIND_IBS, false, 4), KW_PULLDOWN);
-    // A version 2 table has none of the other codes, so the keyword keeps its own.
-    EXPECT_EQ(rule(KW_NUMBER_OF_PINS, KW_OEM, FILE_KIND_EBD, false, 2), KW_NUMBER_OF_PINS);
-    EXPECT_EQ(rule(KW_RAMP, KW_SUBMODEL, FILE_KIND_IBS, true, 2), KW_RAMP);
-}
-
-TEST(ParseKeywords, IndentedBracketsAreNotesTextOrMisplacedKeywords) {
     std::string file = kHeader32 +
                        "[Notes] first\n"
                        "   [Not a keyword] in notes\n"
                        "[Component] x\n"
-                       "   [Manufacturer] m\n"
+                       "   [Manufacturer] m\n"  // 7
+                       "[Pin mapping]\n"
+                       "[PIN_MAPPING]\n"
+                       "[pin Mapping]\n"
+                       "[ Pin]\n"        // 11
+                       "data\n"          // 12
+                       "[Pin\n"          // 13
+                       "[]\n"            // 14
+                       "[" + Line('A', 118) + "]\n"  // 15
+                       "[" + Line('A', 117) + "]\n"  // 16
+                       "[Test Data] t\n"  // 17: an IBIS 4 keyword
                        "[End]\n";
     std::string notes;
     CheckOptions options;
+    options.longLines = true;
     options.inspect = [&](IBIS* ibis) {
         const std::string* block = nullptr;
         if (HDR_GetNotes(ibis->headers.get(), &block)) notes = *block;
     };
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
               kBanner32 + "ERROR (line    7) - Keywords Must Begin In Column 1.\n"
-                          "\nErrors  : 1\n\nFile Failed\n");
+                          "ERROR (line   11) - Invalid Keyword: _PIN\n"
+                          "ERROR (line   12) - Data for unknown keyword.\ndata\n"
+                          "ERROR (line   13) - Keyword Missing Ending Bracket (']').\n"
+                          "ERROR (line   14) - Invalid Keyword.\n"
+                          "ERROR (line   15) - Invalid Keyword.\n"
+                          "ERROR (line   16) - Invalid Keyword: " + Line('A', 117) + "\n"
+                          "ERROR (line   17) - Invalid Keyword: TEST_DATA\n" + Summary(8));
     EXPECT_EQ(notes, "first\n   [Not a keyword] in notes");
 }
 
-TEST(ParseEnd, TextAfterEndAndLinesAfterIt) {
-    std::string file = kHeader32 +
-                       "[Component] x\n"
-                       "[End] extra | but this is a comment\n"
-                       "| a comment is fine\n"
-                       "\n"
-                       "more\n"
-                       "[Pin]\n"
-                       "  [End]\n";
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              kBanner32 + "ERROR (line    5) - Extraneous data on End keyword line.\n"
-                          "ERROR (line    8) - Non-comment line exists after 'End' keyword.\n"
-                          "ERROR (line    9) - Non-comment line exists after 'End' keyword.\n"
-                          "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
-                          "ERROR (line   10) - Non-comment line exists after 'End' keyword.\n"
-                          "\nErrors  : 5\n\nFile Failed\n");
+TEST(ParseKeywords, TablesGrowByVersionAndContextRulesPickTheOtherCodes) {
+    EXPECT_EQ(PARSE_FindKeyword("MANUFACTURER", 5), KW_MANUFACTURER);
+    EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 4), NOT_KEY);
+    EXPECT_EQ(PARSE_FindKeyword("ISSO_PU", 5), KW_ISSO_PU);
+    const struct {
+        int code, current, kind;
+        bool inSubmodel;
+        int version, expected;
+    } rules[] = {
+        {KW_MANUFACTURER, KW_DEFINE_PACKAGE_MODEL, FILE_KIND_PKG, false, 3, KW_PKG_MANUFACTURER},
+        {KW_MANUFACTURER, KW_DESCRIPTION, FILE_KIND_IBS, false, 2, KW_PKG_MANUFACTURER},
+        {KW_MANUFACTURER, KW_COMPONENT, FILE_KIND_IBS, false, 5, KW_MANUFACTURER},
+        {KW_MANUFACTURER, KW_BEGIN_BOARD_DESCRIPTION, FILE_KIND_EBD, false, 3, KW_EBD_MANUFACTURER},
+        {KW_NUMBER_OF_PINS, KW_EBD_MANUFACTURER, FILE_KIND_EBD, false, 4, KW_EBD_NUMBER_OF_PINS},
+        {KW_NUMBER_OF_PINS, KW_OEM, FILE_KIND_PKG, false, 4, KW_NUMBER_OF_PINS},
+        {KW_PULLDOWN, KW_SUBMODEL, FILE_KIND_IBS, true, 4, KW_SUB_PULLDOWN},
+        {KW_FALLING_WAVEFORM, KW_RAMP, FILE_KIND_IBS, true, 3, KW_SUB_FALLING_WAVEFORM},
+        {KW_PULLDOWN, KW_MODEL, FILE_KIND_IBS, false, 4, KW_PULLDOWN},
+        // A version 2 table has none of the other codes, so the keyword keeps its own.
+        {KW_NUMBER_OF_PINS, KW_OEM, FILE_KIND_EBD, false, 2, KW_NUMBER_OF_PINS},
+        {KW_RAMP, KW_SUBMODEL, FILE_KIND_IBS, true, 2, KW_RAMP},
+    };
+    for (const auto& r : rules) {
+        SCOPED_TRACE(testing::Message() << r.code << " after " << r.current << " v" << r.version);
+        EXPECT_EQ(PARSE_ApplyContextRules(r.code, r.current, r.kind, r.inSubmodel, r.version),
+                  r.expected);
+    }
 }
 
 TEST(ParseEnd, MissingEndClosesTheOpenSectionOnce) {
     EXPECT_EQ(CheckText("[IBIS Ver] 3.2\n[File Name] test.ibs\n", FILE_KIND_IBS),
               kBanner32 + "ERROR - Required keyword 'End' not found.\n"
                           "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n"
-                          "ERROR - Required keyword 'Component' not found.\n"
-                          "\nErrors  : 3\n\nFile Failed\n");
+                          "ERROR - Required keyword 'Component' not found.\n" +
+                          Summary(3));
 }
 
 TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
@@ -282,8 +256,8 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
               "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n"
               "ERROR (line    5) - Illegal keyword for a '.pkg' file.\n"
               "ERROR (line    6) - Illegal keyword for a '.pkg' file.\n"
-              "ERROR (line    8) - Illegal keyword for a '.pkg' file.\n"
-              "\nErrors  : 4\n\nFile Failed\n");
+              "ERROR (line    8) - Illegal keyword for a '.pkg' file.\n" +
+              Summary(4));
 
     std::string ebd =
         "[IBIS Ver] 4.0\n[File Name] test.ebd\n[File Rev] 1.0\n"
@@ -293,8 +267,8 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
               "\nChecking test.ebd for IBIS 4.2 Compatibility...\n\n"
               "ERROR (line    4) - Illegal keyword for a '.ebd' file.\n"
               "ERROR (line    5) - Illegal keyword for a '.ebd' file.\n"
-              "ERROR (line   10) - Illegal keyword for a '.ebd' file.\n"
-              "\nErrors  : 3\n\nFile Failed\n");
+              "ERROR (line   10) - Illegal keyword for a '.ebd' file.\n" +
+              Summary(3));
 
     // Version 2 knows no board descriptions: a component in any non-.ibs file draws the .pkg
     // message, a package model begins anywhere.
@@ -302,14 +276,14 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
                        "[Component] x\n[Define Package Model] p\n[End]\n";
     EXPECT_EQ(CheckText(ebd2, FILE_KIND_EBD),
               "\nChecking test.ebd for IBIS 2.1 Compatibility...\n\n"
-              "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n"
-              "\nErrors  : 1\n\nFile Failed\n");
+              "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n" +
+              Summary(1));
 
     std::string ibs = kHeader32 + "[Component] x\n[Begin Board Description] b\n"
                                   "board data is dropped\n[End]\n";
     EXPECT_EQ(CheckText(ibs, FILE_KIND_IBS),
-              kBanner32 + "ERROR (line    5) - Illegal keyword for a '.ibs' file.\n"
-                          "\nErrors  : 1\n\nFile Failed\n");
+              kBanner32 + "ERROR (line    5) - Illegal keyword for a '.ibs' file.\n" +
+                          Summary(1));
 }
 
 TEST(ParseBegin, SecondIbisVerStartsANewHeader) {
@@ -318,8 +292,8 @@ TEST(ParseBegin, SecondIbisVerStartsANewHeader) {
               kBanner32 + "ERROR (line    4) - Duplicate IBIS_Ver keyword\n"
                           "ERROR (line    4) - Duplicate IBIS_Ver keyword.\n"
                           "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
-                          "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n"
-                          "\nErrors  : 4\n\nFile Failed\n");
+                          "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
+                          Summary(4));
 }
 
 TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
@@ -328,8 +302,8 @@ TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
     std::string file = kHeader32 + "[Component] x\n[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, unterminated),
               kBanner32 + "ERROR (line    2) -\n"
-                          "    Previous keyword not terminated properly. Possibly missing a \"/\"\n\n"
-                          "\nErrors  : 1\n\nFile Failed\n");
+                          "    Previous keyword not terminated properly. Possibly missing a \"/\"\n\n" +
+                          Summary(1));
 
     std::string v2 = "[IBIS Ver] 2.1\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n[End]\n";
     EXPECT_EQ(CheckText(v2, FILE_KIND_IBS, unterminated),
@@ -375,6 +349,6 @@ TEST(ParseAmi, WrongExtensionAfterTheBanner) {
     options.fileName = "params.txt";
     EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, options),
               "\nChecking params.txt for IBIS 5.0 Compatibility...\n\n"
-              "ERROR - File Name Requires '.ami' Extension.\n"
-              "\nErrors  : 1\n\nFile Failed\n");
+              "ERROR - File Name Requires '.ami' Extension.\n" +
+              Summary(1));
 }
