@@ -27,6 +27,13 @@ void ReportItemCount(int count, const char* name) {
 
 }  // namespace
 
+int RNG_CheckColumns(const CMN_LINE_ITEMS& items, int firstItem, const char* name, RNG& value) {
+    int ok = CMN_CheckValue(items.item(firstItem), name, "Typical", &value.typ, &value.typState);
+    ok &= CMN_CheckValue(items.item(firstItem + 1), name, "Minimum", &value.min, &value.minState);
+    ok &= CMN_CheckValue(items.item(firstItem + 2), name, "Maximum", &value.max, &value.maxState);
+    return ok;
+}
+
 int RNG_Parse(const char* text, const char* name, std::unique_ptr<RNG>& result) {
     CMN_LINE_ITEMS items{};
     if (!CMN_SplitWords(text, 3, &items)) {
@@ -41,9 +48,7 @@ int RNG_Parse(const char* text, const char* name, std::unique_ptr<RNG>& result) 
         return 0;
     }
     RNG& value = *result;
-    int ok = CMN_CheckValue(items.item(0), name, "Typical", &value.typ, &value.typState);
-    ok &= CMN_CheckValue(items.item(1), name, "Minimum", &value.min, &value.minState);
-    ok &= CMN_CheckValue(items.item(2), name, "Maximum", &value.max, &value.maxState);
+    const int ok = RNG_CheckColumns(items, 0, name, value);
     if (value.typState == RNG_NUMBER && value.minState == RNG_NUMBER &&
         value.maxState == RNG_NUMBER && TypOutsideRange(value)) {
         CMN_WarningLine(3903);

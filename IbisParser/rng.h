@@ -2,6 +2,8 @@
 
 #include <memory>
 
+struct CMN_LINE_ITEMS;
+
 // Column state of one typ/min/max value.
 enum RNG_STATE : int {
     RNG_ABSENT = 0,  // no text given
@@ -23,3 +25,8 @@ struct RNG {
 // messages. `result` receives a new record whenever one could be allocated, even when a
 // column was in error; returns 1 only when all three columns were read without error.
 int RNG_Parse(const char* text, const char* name, std::unique_ptr<RNG>& result);
+
+// Reads the typical, minimum and maximum columns from items `firstItem` to `firstItem` + 2
+// into `value` (a missing item leaves its state absent); returns 1 when all three read
+// without error. Table rows share it for their last three columns.
+int RNG_CheckColumns(const CMN_LINE_ITEMS& items, int firstItem, const char* name, RNG& value);

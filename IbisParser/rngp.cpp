@@ -3,7 +3,6 @@
 #include <new>
 
 #include "IbisParser/cmn.h"
-#include "IbisParser/rng.h"
 
 namespace {
 
@@ -53,9 +52,7 @@ int RNGP_Parse(const char* text, const char* name, const char* columnName,
     }
     RNGP& row = *result;
     CMN_CheckValue(items.item(0), name, columnName, &row.first, &row.firstState);
-    CMN_CheckValue(items.item(1), name, "Typical", &row.typ, &row.typState);
-    CMN_CheckValue(items.item(2), name, "Minimum", &row.min, &row.minState);
-    CMN_CheckValue(items.item(3), name, "Maximum", &row.max, &row.maxState);
+    RNG_CheckColumns(items, 1, name, row);
     CMN_FreeLineItems(&items);
     return 1;
 }

@@ -4,20 +4,15 @@
 #include <unordered_map>
 
 #include "IbisParser/linked.h"
+#include "IbisParser/rng.h"
 
 // One row of a table: an independent first column (voltage or time) and a typ/min/max
-// triple, each value with its column state (see RNG_STATE). Rows form a doubly linked
-// list; each row owns the rest of the table after it.
-struct RNGP : IBIS_Linked<RNGP> {
+// triple (the RNG part), each value with its column state (see RNG_STATE). Rows form a
+// doubly linked list; each row owns the rest of the table after it.
+struct RNGP : IBIS_Linked<RNGP>, RNG {
     RNGP* prev = nullptr;
     double first = 0.0;
-    int firstState = 0;
-    double typ = 0.0;
-    int typState = 0;
-    double min = 0.0;
-    int minState = 0;
-    double max = 0.0;
-    int maxState = 0;
+    int firstState = RNG_ABSENT;
 };
 
 // Reads a row from a data line; `name` is the table's name and `columnName` the first
