@@ -1,9 +1,3 @@
-# quarnel_sources(VAR DIR): the .cpp files directly in DIR, re-globbed at build time.
-function(quarnel_sources var dir)
-  file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
-  set(${var} ${found} PARENT_SCOPE)
-endfunction()
-
 # quarnel_static_library(NAME SOURCES...): a static library, or an interface library
 # while the folder has no sources yet (header-only parts).
 function(quarnel_static_library name)
