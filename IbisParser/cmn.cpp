@@ -69,11 +69,8 @@ struct LevelForm {
 
 const LevelForm& FormOf(CMN_Level level) {
     static constexpr LevelForm forms[] = {
-        {"PROGRAM BUG", 'B', 0, 0},
-        {"ERROR", 'E', 72, 60},
-        {"WARNING", 'W', 70, 58},
-        {"CAUTION", 'C', 70, 58},
-        {"NOTE", 'N', 73, 61},
+        {"PROGRAM BUG", 'B', 0, 0}, {"ERROR", 'E', 72, 60}, {"WARNING", 'W', 70, 58},
+        {"CAUTION", 'C', 70, 58},   {"NOTE", 'N', 73, 61},
     };
     return forms[static_cast<int>(level)];
 }

@@ -121,8 +121,8 @@ void CMN_FreeAndClear(T** owner) {
 
 // Text helpers. Returned copies are released with CMN_Free.
 
-char* CMN_StrDup(const char* text);                    // failure: program bug 1908, nullptr
-char* CMN_StrNDup(const char* text, std::size_t n);    // at most n characters; failure: nullptr
+char* CMN_StrDup(const char* text);                  // failure: program bug 1908, nullptr
+char* CMN_StrNDup(const char* text, std::size_t n);  // at most n characters; failure: nullptr
 
 int CMN_StrEqualNoCase(const char* a, const char* b);
 int CMN_StrEqualNoCaseN(const char* a, const char* b, std::size_t n);
@@ -215,8 +215,8 @@ enum CMN_RLC_KIND {
     CMN_RLC_R = 2,
     CMN_RLC_C = 3,
     CMN_RLC_L = 4,
-    CMN_RLC_END = 5,      // "/"
-    CMN_RLC_PREMATURE = 6 // end of text
+    CMN_RLC_END = 5,       // "/"
+    CMN_RLC_PREMATURE = 6  // end of text
 };
 // Reads one "Len=..", "R=..", "C=..", "L=.." item or the closing "/"; *position receives where
 // reading stopped. After an unknown name reading stops at its end, so the "=" and the value

@@ -6,6 +6,8 @@
 
 namespace {
 
+// One message per line, so that a text can be found with grep.
+// clang-format off
 constexpr CMN_MESSAGE kMessages[] = {
     {0, "Error code doesn't exist."},
     {100, "Unable to Allocate Memory: %s %d"},
@@ -799,6 +801,7 @@ constexpr CMN_MESSAGE kMessages[] = {
     {4910, "Unable to allocate new Pin EMI."},
     {4911, "Component '%s': Pin '%s' is of model '%s' and cannot be referened in a [Pin EMI] section"},
 };
+// clang-format on
 
 constexpr bool SortedAndUnique() {
     for (std::size_t i = 1; i < std::size(kMessages); ++i) {

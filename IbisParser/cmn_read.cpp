@@ -13,8 +13,11 @@
 #include "IbisParser/cmn.h"
 
 CMN_LineReader::CMN_LineReader(std::FILE* stream)
-    : stream_(stream), block_(new (std::nothrow) char[kBlockSize]),
-      capacity_(block_ ? kBlockSize : sizeof fallback_), next_(nullptr), end_(nullptr) {
+    : stream_(stream),
+      block_(new (std::nothrow) char[kBlockSize]),
+      capacity_(block_ ? kBlockSize : sizeof fallback_),
+      next_(nullptr),
+      end_(nullptr) {
     CMN_ASSERT(stream != nullptr);
 }
 
@@ -144,8 +147,7 @@ bool ReadFiltered(Sink& sink, CMN_LineReader& reader, bool& plain) {
 
 }  // namespace
 
-char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader,
-                   std::size_t* length) {
+char* CMN_ReadLine(char* buffer, std::size_t size, CMN_LineReader& reader, std::size_t* length) {
     CMN_ASSERT(buffer != nullptr && size > 0);
     FixedSink sink{buffer, size - 1};
     bool got = ReadFiltered(sink, reader, reader.lastLinePlain_);

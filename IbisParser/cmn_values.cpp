@@ -133,14 +133,9 @@ int CMN_CheckValue(const char* text, const char* itemName, const char* columnNam
         return 1;
     }
     switch (CMN_GetValue(text, value)) {
-    case 0:
-        CMN_ErrorLine(1909, columnName, text);
-        return 0;
-    case 2:
-        CMN_WarningLine(1910, columnName, itemName, text);
-        break;
-    default:
-        break;
+    case 0: CMN_ErrorLine(1909, columnName, text); return 0;
+    case 2: CMN_WarningLine(1910, columnName, itemName, text); break;
+    default: break;
     }
     *state = 1;
     return 1;

@@ -230,8 +230,7 @@ int TextOf(const HDR* hdr, std::string HDR::*field, const char** text) {
     return 1;
 }
 
-int BlockField(const HDR* hdr, std::optional<std::string> HDR::*field,
-               const std::string** block) {
+int BlockField(const HDR* hdr, std::optional<std::string> HDR::*field, const std::string** block) {
     if (hdr == nullptr || !(hdr->*field)) return 0;
     *block = &*(hdr->*field);
     return 1;
@@ -242,7 +241,9 @@ int BlockField(const HDR* hdr, std::optional<std::string> HDR::*field,
 int HDR_GetIbisVersion(const HDR* hdr, const char** text) {
     return TextOf(hdr, &HDR::IBIS_Version, text);
 }
-int HDR_GetFileName(const HDR* hdr, const char** text) { return TextOf(hdr, &HDR::File_name, text); }
+int HDR_GetFileName(const HDR* hdr, const char** text) {
+    return TextOf(hdr, &HDR::File_name, text);
+}
 int HDR_GetFileRev(const HDR* hdr, const char** text) { return TextOf(hdr, &HDR::File_Rev, text); }
 int HDR_GetDate(const HDR* hdr, const char** text) { return TextOf(hdr, &HDR::Date, text); }
 int HDR_GetSource(const HDR* hdr, const std::string** block) {

@@ -28,7 +28,7 @@ struct TESTLOAD;
 // One file being checked. Every list is owned, singly linked through the records' own `next`
 // and empty until its section's begin operation adds to it.
 struct IBIS {
-    std::unique_ptr<IBIS> next;  // the record that was current before this one
+    std::unique_ptr<IBIS> next;    // the record that was current before this one
     std::unique_ptr<HDR> headers;  // newest first
     std::unique_ptr<CMPNT> components;
     std::unique_ptr<MDL> models;

@@ -64,9 +64,7 @@ std::size_t CheckLine(char* line, std::size_t length, bool plain, bool* hadLineF
     return length;
 }
 
-bool InTextBlock(int keyword) {
-    return keyword >= KW_SOURCE && keyword <= KW_COPYRIGHT;
-}
+bool InTextBlock(int keyword) { return keyword >= KW_SOURCE && keyword <= KW_COPYRIGHT; }
 
 // Comment (empty or starting with the comment character), data, or keyword line; an indented
 // "[" is text inside a header text block and a misplaced keyword elsewhere (906).
@@ -215,7 +213,8 @@ bool PrintBanner(const char* path, int version) {
         CMN_Error(900, path);
         return false;
     }
-    if (!quiet) std::printf("\nChecking %s for IBIS %s Compatibility...\n\n", path, kRevision[version]);
+    if (!quiet)
+        std::printf("\nChecking %s for IBIS %s Compatibility...\n\n", path, kRevision[version]);
     return true;
 }
 

@@ -178,8 +178,7 @@ void PARSE_EndSection(int previousCode, int nextCode, int tableVersion) {
     if (ops.keywordChange != nullptr) ops.keywordChange(nextCode);
 }
 
-bool PARSE_RouteLine(int currentKeyword, int fileKind, int tableVersion, int lineKind,
-                     char* text) {
+bool PARSE_RouteLine(int currentKeyword, int fileKind, int tableVersion, int lineKind, char* text) {
     const Route& route = RouteOf(currentKeyword, tableVersion);
     if (route.section == SECTION_NONE) return false;
     if ((route.kinds & KindBit(fileKind)) != 0) {

@@ -10,5 +10,4 @@ void PARSE_BeginSection(int code, int fileKind, int tableVersion);
 void PARSE_EndSection(int previousCode, int nextCode, int tableVersion);
 // Hands a line to the owner of the current keyword; a file kind that the route does not allow
 // drops the line silently. False when the code has no route in that version.
-bool PARSE_RouteLine(int currentKeyword, int fileKind, int tableVersion, int lineKind,
-                     char* text);
+bool PARSE_RouteLine(int currentKeyword, int fileKind, int tableVersion, int lineKind, char* text);

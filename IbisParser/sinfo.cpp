@@ -65,6 +65,4 @@ void SINFO_Check(const SINFO& set, const char* modelName, const char* stateName)
     }
 }
 
-void SINFO_Free(std::unique_ptr<SINFO>& set) {
-    set.reset();
-}
+void SINFO_Free(std::unique_ptr<SINFO>& set) { set.reset(); }

@@ -68,21 +68,13 @@ std::unique_ptr<STR_LIST> STR_AddIfAbsent(std::unique_ptr<STR_LIST> head, const 
     return STR_Push(std::move(head), text);
 }
 
-const STR_LIST* STR_Next(const STR_LIST* node) {
-    return node ? node->next.get() : nullptr;
-}
+const STR_LIST* STR_Next(const STR_LIST* node) { return node ? node->next.get() : nullptr; }
 
-const char* STR_Text(const STR_LIST* node) {
-    return node ? node->text : nullptr;
-}
+const char* STR_Text(const STR_LIST* node) { return node ? node->text : nullptr; }
 
-void STR_Free(std::unique_ptr<STR_LIST>& head) {
-    head.reset();
-}
+void STR_Free(std::unique_ptr<STR_LIST>& head) { head.reset(); }
 
-void STR_ResetNames() {
-    namesInUse = 0;
-}
+void STR_ResetNames() { namesInUse = 0; }
 
 int STR_CountName(const char* name) {
     if (NameCount* entry = FindName(name)) {

@@ -13,7 +13,8 @@ constexpr std::size_t kNoMatch = std::string_view::npos;
 // When path begins with its first `base` characters, then a '.' (if withDot) and then name,
 // returns the length of that beginning; otherwise kNoMatch. Paths are matched piece by piece
 // against the request instead of being built, so a deep tree costs no long strings.
-std::size_t MatchNext(std::string_view path, std::size_t base, bool withDot, std::string_view name) {
+std::size_t MatchNext(std::string_view path, std::size_t base, bool withDot,
+                      std::string_view name) {
     std::size_t start = base;
     if (withDot) {
         if (start >= path.size() || path[start] != '.') return kNoMatch;
@@ -74,9 +75,7 @@ AmiParameters::AmiParameters(const char* parameterString) {
     parsed_ = status_ == AmiParseOk;
 }
 
-AmiParameters::~AmiParameters() {
-    FreeAmiTree(&tree_);
-}
+AmiParameters::~AmiParameters() { FreeAmiTree(&tree_); }
 
 const AmiValue* AmiParameters::FirstValue(const char* path) const {
     if (!parsed_ || !tree_ || tree_->entries.empty() || !path) return nullptr;

@@ -12,8 +12,8 @@ constexpr std::array<std::string_view, 7> kNameKeywords = {
     "", "Usage", "Type", "Format", "Default", "Description", "Labels"};
 
 constexpr std::array<std::string_view, 20> kValueKeywords = {
-    "In",    "Out", "Info",  "InOut", "Float",  "Integer",   "String",
-    "Boolean", "Tap", "UI",  "Value", "Range",  "List",      "Corner",
+    "In",        "Out",   "Info",  "InOut",    "Float",      "Integer", "String",
+    "Boolean",   "Tap",   "UI",    "Value",    "Range",      "List",    "Corner",
     "Increment", "Steps", "Table", "Gaussian", "Dual-Dirac", "DjRj"};
 
 // Past a quoted part that starts just after an opening '"': at the closing quote, or at the
@@ -154,9 +154,9 @@ void AppendValue(AmiNode& leaf, const char* start, const char* end) {
 // that runs to the next '"' and replaces what came before it in the value. The last value
 // loses trailing white space, quoted or not. A '(' among the values drops the leaf.
 int32_t AmiScanner::ReadValues(AmiNode& leaf, LeafEnd& end) {
-    const char* start = cursor_;   // current value's text
-    const char* stop = nullptr;    // its end, once known
-    bool blankAfter = false;       // white space followed the current value
+    const char* start = cursor_;  // current value's text
+    const char* stop = nullptr;   // its end, once known
+    bool blankAfter = false;      // white space followed the current value
     for (;;) {
         const char c = *cursor_;
         if (c == '\0' || c == ')') {

@@ -21,14 +21,14 @@
 // Status codes of ParseAmiTree.
 enum AmiParseStatus : int32_t {
     AmiParseOk = 0,
-    AmiParseUnbalanced = 1,       // parentheses outside double quotes do not pair up
-    AmiParseNoOpening = 2,        // the text does not start (after white space) with '('
-    AmiParseNoParent = 3,         // null text or out pointer, or the first node is a leaf
-    AmiParseNoMemory = 4,         // the tree could not be allocated
-    AmiParseOutsideRoot = 5,      // a node lies beside or above the root instead of under it
-    AmiParseUnmatchedClose = 6,   // a ')' with no open node to close, as in "()" or "(root)"
-    AmiParseTooManyNodes = 7,     // more nodes than opening parentheses (guards the scan)
-    AmiParseNameOnly = 8,         // a list holding only a name, followed by a sibling
+    AmiParseUnbalanced = 1,      // parentheses outside double quotes do not pair up
+    AmiParseNoOpening = 2,       // the text does not start (after white space) with '('
+    AmiParseNoParent = 3,        // null text or out pointer, or the first node is a leaf
+    AmiParseNoMemory = 4,        // the tree could not be allocated
+    AmiParseOutsideRoot = 5,     // a node lies beside or above the root instead of under it
+    AmiParseUnmatchedClose = 6,  // a ')' with no open node to close, as in "()" or "(root)"
+    AmiParseTooManyNodes = 7,    // more nodes than opening parentheses (guards the scan)
+    AmiParseNameOnly = 8,        // a list holding only a name, followed by a sibling
 };
 
 // Kinds of an entry.
@@ -42,7 +42,7 @@ enum AmiValueType : int32_t {
     AmiValueEmpty = -1,
     AmiValueString = 0,
     AmiValueInteger = 1,
-    AmiValueBoolean = 2,   // exactly "True" or "False"
+    AmiValueBoolean = 2,  // exactly "True" or "False"
     AmiValueFloat = 3,
 };
 
@@ -88,14 +88,14 @@ struct AmiNode;
 // One node of the flat array, or one element of a branch's child list (a copy that does not
 // own the node).
 struct AmiTreeEntry {
-    int32_t kind = AmiBranch;   // AmiEntryKind
-    int32_t level = 0;          // the first node of the text is level 1, its children level 2
-    AmiNode* node = nullptr;    // null in the unused entries at the end of the array
+    int32_t kind = AmiBranch;  // AmiEntryKind
+    int32_t level = 0;         // the first node of the text is level 1, its children level 2
+    AmiNode* node = nullptr;   // null in the unused entries at the end of the array
 };
 
 struct AmiValue {
-    std::string text;              // as written, without the quotes
-    int32_t type = AmiValueEmpty;  // AmiValueType
+    std::string text;                // as written, without the quotes
+    int32_t type = AmiValueEmpty;    // AmiValueType
     int32_t keyword = AmiNoKeyword;  // AmiValueKeyword; looked up for strings only
 };
 

@@ -1,8 +1,8 @@
 #include "amitree/CLocaleText.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cstdlib>
-#include <locale.h>
 
 namespace {
 

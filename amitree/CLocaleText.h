@@ -5,9 +5,7 @@
 // always write 0.1; the plain C library functions would then stop at the '.'.
 
 // The C locale's white space: blank, tab, newline, vertical tab, form feed, carriage return.
-inline bool IsCSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+inline bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 inline const char* SkipCSpace(const char* text) {
     while (IsCSpace(*text)) ++text;

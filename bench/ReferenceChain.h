@@ -33,9 +33,7 @@ inline std::vector<double> BitStream() {
 }
 
 // The model with its defaults and the default gain of 1 dB, as the AMI layer sets it up.
-inline void ConfigureDefaults(Quarnel& model) {
-    model.Gain = std::pow(10.0, 1.0 / 20.0);
-}
+inline void ConfigureDefaults(Quarnel& model) { model.Gain = std::pow(10.0, 1.0 / 20.0); }
 
 // The plainest loop that computes the same numbers: a direct-form FIR over the zero-padded
 // input, the gain, then the three symbol-spaced taps, each sum in the model's order.
@@ -56,7 +54,8 @@ struct Reference {
         std::copy(input, input + count, padded.begin() + lead);
         for (std::size_t n = 0; n < count; ++n) {
             double sum = 0.0;
-            for (std::size_t k = 0; k < kResponseTaps; ++k) sum += responseTaps[k] * padded[n + lead - k];
+            for (std::size_t k = 0; k < kResponseTaps; ++k)
+                sum += responseTaps[k] * padded[n + lead - k];
             scaled[n + history] = sum * gain;
         }
         for (std::size_t n = 0; n < count; ++n) {
@@ -80,7 +79,8 @@ inline Reference MakeReference() {
     ConfigureDefaults(model);
     model.Setup();
     Reference reference;
-    reference.responseTaps.assign(model.ResponseFilter.Taps, model.ResponseFilter.Taps + kResponseTaps);
+    reference.responseTaps.assign(model.ResponseFilter.Taps,
+                                  model.ResponseFilter.Taps + kResponseTaps);
     reference.gain = model.Gain;
     reference.padded.assign(kSamples + kResponseTaps - 1, 0.0);
     reference.scaled.assign(kSamples + 2 * kSamplesPerBit, 0.0);

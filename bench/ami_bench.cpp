@@ -18,7 +18,8 @@ std::vector<double> ChannelMatrix() {
     const std::vector<double> column = BitStream();
     std::vector<double> matrix;
     matrix.reserve(kSamples * kColumns);
-    for (std::int32_t c = 0; c < kColumns; ++c) matrix.insert(matrix.end(), column.begin(), column.end());
+    for (std::int32_t c = 0; c < kColumns; ++c)
+        matrix.insert(matrix.end(), column.begin(), column.end());
     return matrix;
 }
 
@@ -33,7 +34,8 @@ void CallAmiInit(std::vector<double>& matrix) {
 }
 
 // The reference over every column in turn, the equaliser's history running on as in the model.
-void RunReference(Reference& reference, const std::vector<double>& input, std::vector<double>& output) {
+void RunReference(Reference& reference, const std::vector<double>& input,
+                  std::vector<double>& output) {
     for (std::size_t c = 0; c < kColumns; ++c) {
         if (c > 0) reference.CarryEqualizerHistory();
         reference.Run(input.data() + c * kSamples, output.data() + c * kSamples, kSamples);

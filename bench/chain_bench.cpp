@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 #include "bench/ReferenceChain.h"

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -91,7 +91,9 @@ struct Cost {
     double cpu = 0.0;
 };
 
-double Seconds(const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec * 1e-6; }
+double Seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + time.tv_usec * 1e-6;
+}
 
 double ChildrenCpuSeconds() {
     rusage usage{};
@@ -175,20 +177,14 @@ void RunWc(benchmark::State& state, const std::string& path) {
 void BM_CheckPkgNotesAndComments(benchmark::State& state) {
     RunChecker(state, PkgFile(), FILE_KIND_PKG);
 }
-void BM_WcPkgNotesAndComments(benchmark::State& state) {
-    RunWc(state, PkgFile());
-}
+void BM_WcPkgNotesAndComments(benchmark::State& state) { RunWc(state, PkgFile()); }
 void BM_CheckIbsNotesBlock(benchmark::State& state) {
     RunChecker(state, IbsNotesFile(), FILE_KIND_IBS);
 }
-void BM_WcIbsNotesBlock(benchmark::State& state) {
-    RunWc(state, IbsNotesFile());
-}
+void BM_WcIbsNotesBlock(benchmark::State& state) { RunWc(state, IbsNotesFile()); }
 
 // `wc -l` on an empty input: the cost of starting the shell and wc, included in every wc figure.
-void BM_WcStartOnly(benchmark::State& state) {
-    RunWc(state, "/dev/null");
-}
+void BM_WcStartOnly(benchmark::State& state) { RunWc(state, "/dev/null"); }
 
 BENCHMARK(BM_CheckPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTime();

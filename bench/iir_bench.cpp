@@ -9,8 +9,7 @@ namespace {
 
 constexpr std::size_t kSamples = 1 << 20;
 
-std::vector<double> TestSignal()
-{
+std::vector<double> TestSignal() {
     std::vector<double> signal(kSamples);
     std::uint32_t state = 12345;
     for (double& sample : signal) {
@@ -22,8 +21,7 @@ std::vector<double> TestSignal()
 
 // The default block (fifth-order Butterworth, three sections at 1 MHz), driven sample by
 // sample as an owner does: its ports point into the signal arrays and advance each firing.
-void BM_SDomainIIRDefault(benchmark::State& state)
-{
+void BM_SDomainIIRDefault(benchmark::State& state) {
     const std::vector<double> input = TestSignal();
     std::vector<double> output(kSamples);
     Vexlor::SDomainIIR filter;
@@ -49,8 +47,7 @@ struct Section {
 };
 
 // The same three normalised sections as a plain direct form II loop with the state in locals.
-void BM_PlainDirectFormTwo(benchmark::State& state)
-{
+void BM_PlainDirectFormTwo(benchmark::State& state) {
     const std::vector<double> input = TestSignal();
     std::vector<double> output(kSamples);
     Vexlor::SDomainIIR design;

@@ -13,13 +13,11 @@ constexpr std::int32_t kTapsPerBiquad = 6;
 constexpr int kN0 = 0, kN1 = 1, kN2 = 2, kD0 = 3, kD1 = 4, kD2 = 5;
 }  // namespace
 
-bool BiquadCascade::IsTooSmallToDivideBy(double coefficient)
-{
+bool BiquadCascade::IsTooSmallToDivideBy(double coefficient) {
     return std::fabs(coefficient) < std::numeric_limits<double>::min();
 }
 
-bool BiquadCascade::Initialize()
-{
+bool BiquadCascade::Initialize() {
     if (NumTaps < 1 || NumTaps % kTapsPerBiquad != 0) {
         std::ostringstream message;
         message << "The number of parameter taps must not be zero "
@@ -37,8 +35,8 @@ bool BiquadCascade::Initialize()
     if (Outputs.Count() > NumBiquads) {
         std::ostringstream message;
         message << "The number of outputs must be less than or equal to the "
-                << "number of biquads in the cascade.  Currently, there are "
-                << Outputs.Count() << " outputs and " << NumBiquads << " biquads.";
+                << "number of biquads in the cascade.  Currently, there are " << Outputs.Count()
+                << " outputs and " << NumBiquads << " biquads.";
         ReportError(message.str());
         return false;
     }
@@ -47,8 +45,7 @@ bool BiquadCascade::Initialize()
 
 // Stops at the first section that cannot be normalised; the sections before it stay
 // divided, so a later Initialize finds them with D0 = 1 and leaves them alone.
-bool BiquadCascade::NormaliseSections()
-{
+bool BiquadCascade::NormaliseSections() {
     for (std::uint64_t i = 0; i < NumBiquads; ++i) {
         double* section = Taps + kTapsPerBiquad * i;
         const double d0 = section[kD0];
@@ -68,8 +65,7 @@ bool BiquadCascade::NormaliseSections()
     return true;
 }
 
-bool BiquadCascade::Run()
-{
+bool BiquadCascade::Run() {
     double x = Input.Current();
     const std::uint64_t sections = NumBiquads;
     const std::uint64_t outputs = Outputs.Count();
@@ -91,9 +87,6 @@ bool BiquadCascade::Run()
     return true;
 }
 
-bool BiquadCascade::Finalize()
-{
-    return true;
-}
+bool BiquadCascade::Finalize() { return true; }
 
 }  // namespace Vexlor

@@ -40,7 +40,7 @@ public:
     CircularBuffer<double> Output;
     MultiArray<double> Taps;  // in storage order; Taps[0] weights the current sample
     std::int32_t SamplesPerBit = 16;
-    SampleHistory DelayLine;  // the last DelayLength inputs, newest first
+    SampleHistory DelayLine;        // the last DelayLength inputs, newest first
     std::uint64_t DelayLength = 0;  // tap count times SamplesPerBit, set by Initialize
 
     BlindFFE();

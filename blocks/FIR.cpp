@@ -67,8 +67,8 @@ bool FIR<T, Variant>::SetupFilter() {
     DelayLine.MinCapacity = static_cast<std::uint64_t>(std::max<std::int64_t>(length, Decimation));
     DelayLine.Rate = static_cast<std::uint64_t>(Decimation);
     TapsPerPhase = NumTaps / Interpolation + (NumTaps % Interpolation != 0 ? 1 : 0);
-    geometry_ = Geometry{NumTaps, Decimation, DecimationPhase, Interpolation, TapsPerPhase,
-                         static_cast<std::uint64_t>(length)};
+    geometry_ = Geometry{NumTaps,       Decimation,   DecimationPhase,
+                         Interpolation, TapsPerPhase, static_cast<std::uint64_t>(length)};
     return true;
 }
 

@@ -16,8 +16,7 @@ constexpr int kDenominator = 3;
 constexpr double kTwoPi = 6.283185307179586;
 
 template <class T>
-void Scale(MultiArray<T>& values, double factor)
-{
+void Scale(MultiArray<T>& values, double factor) {
     T* data = values.Data();
     for (std::uint64_t i = 0; i < values.Total(); ++i) {
         data[i] *= factor;
@@ -26,8 +25,7 @@ void Scale(MultiArray<T>& values, double factor)
 
 }  // namespace
 
-SDomainIIR::SDomainIIR()
-{
+SDomainIIR::SDomainIIR() {
     const std::uint64_t oneByOne[] = {1, 1};
     const std::uint64_t oneByTwo[] = {1, 2};
     const double realPole = -650148.0708064173;
@@ -42,8 +40,7 @@ SDomainIIR::SDomainIIR()
     Outputs.Resize(1);
 }
 
-bool SDomainIIR::Initialize()
-{
+bool SDomainIIR::Initialize() {
     if (!(SampleRate > 0.0)) {
         ReportError("SampleRate must be positive.");
         return false;
@@ -71,23 +68,20 @@ bool SDomainIIR::Initialize()
     return BiquadCascade::Initialize();
 }
 
-bool SDomainIIR::Finalize()
-{
+bool SDomainIIR::Finalize() {
     ownedTaps_.reset();
     Taps = nullptr;
     return BiquadCascade::Finalize();
 }
 
-void SDomainIIR::ScaleToRadiansPerSecond()
-{
+void SDomainIIR::ScaleToRadiansPerSecond() {
     Scale(RealPoles, kTwoPi);
     Scale(ComplexPoles, kTwoPi);
     Scale(RealZeros, kTwoPi);
     Scale(ComplexZeros, kTwoPi);
 }
 
-void SDomainIIR::AllocateTable(std::uint64_t sections)
-{
+void SDomainIIR::AllocateTable(std::uint64_t sections) {
     ownedTaps_ = std::make_unique<double[]>(kTapsPerBiquad * sections);
     Taps = ownedTaps_.get();
     NumTaps = static_cast<std::int32_t>(kTapsPerBiquad * sections);
@@ -100,8 +94,7 @@ void SDomainIIR::AllocateTable(std::uint64_t sections)
 // (1 + 1/z) only for a first-order last section, so the excess roots land at z = -1.
 void SDomainIIR::FillFactors(const MultiArray<std::complex<double>>& complexRoots,
                              const MultiArray<double>& realRoots, std::uint64_t order,
-                             std::uint64_t sections, int firstCoefficient) const
-{
+                             std::uint64_t sections, int firstCoefficient) const {
     const double period = 1.0 / SampleRate;
     const double c = 2.0 / period;
     const double cSquared = 4.0 / (period * period);
@@ -149,8 +142,7 @@ void SDomainIIR::FillFactors(const MultiArray<std::complex<double>>& complexRoot
 
 // Divides every section by its D0. Returns false, leaving the rest untouched, at the first
 // D0 that cannot be divided out (a real pole at exactly c); the cascade reports it.
-bool SDomainIIR::NormaliseDenominators(std::uint64_t sections)
-{
+bool SDomainIIR::NormaliseDenominators(std::uint64_t sections) {
     for (std::uint64_t i = 0; i < sections; ++i) {
         double* section = Taps + kTapsPerBiquad * i;
         const double d0 = section[kDenominator];
@@ -169,8 +161,7 @@ bool SDomainIIR::NormaliseDenominators(std::uint64_t sections)
 // equal share of it. A zero N0 (a real zero at exactly c) cannot be collected, and a negative
 // product has no real root to share when there is more than one section: both fail rather
 // than fill the table with infinities or NaN.
-bool SDomainIIR::SpreadGain(std::uint64_t sections)
-{
+bool SDomainIIR::SpreadGain(std::uint64_t sections) {
     double product = GainConstant;
     for (std::uint64_t i = 0; i < sections; ++i) {
         double* numerator = Taps + kTapsPerBiquad * i + kNumerator;

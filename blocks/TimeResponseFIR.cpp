@@ -31,12 +31,16 @@ bool TimeResponseFIR::CheckResponse() const {
         tooShort = true;
     }
     if (ResponseType != ImpulseResponse && ResponseType != StepResponse) {
-        ReportError("Inavlid ResponseType is specified, it can be either Impulse Response or Step Response");
+        ReportError(
+            "Inavlid ResponseType is specified, it can be either Impulse Response or Step "
+            "Response");
         return false;
     }
     if (tooShort) return false;
     if (ResponseTimeStampsSize != ResponseSize) {
-        ReportError("Number of coefficients in response must be same as the number of values in time stamps");
+        ReportError(
+            "Number of coefficients in response must be same as the number of values in time "
+            "stamps");
         return false;
     }
     // Written as a negated comparison so that a NaN rate is refused too.

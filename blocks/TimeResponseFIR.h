@@ -14,8 +14,8 @@ class TimeResponseFIR final : public FIR<double, 0> {
 public:
     enum ResponseKind : std::int32_t { ImpulseResponse = 0, StepResponse = 1 };
 
-    const double* Response = nullptr;        // not owned
-    double* ResponseTimeStamps = nullptr;    // not owned; rewritten by Setup
+    const double* Response = nullptr;      // not owned
+    double* ResponseTimeStamps = nullptr;  // not owned; rewritten by Setup
     std::int32_t ResponseSize = 0;
     std::int32_t ResponseTimeStampsSize = 0;
     std::int32_t ResponseType = StepResponse;

@@ -10,20 +10,20 @@ namespace Vexlor {
 // connected by pointing an output port and an input port at the same array.
 class CircularBufferBase {
 public:
-    std::uint64_t Rate = 1;          // elements moved per firing of the owning block
-    std::uint64_t MinCapacity = 1;   // the largest Rate ever set
-    std::uint64_t ElementSize;       // bytes per element
-    std::uint64_t Position = 0;      // index of the current element in Storage
+    std::uint64_t Rate = 1;         // elements moved per firing of the owning block
+    std::uint64_t MinCapacity = 1;  // the largest Rate ever set
+    std::uint64_t ElementSize;      // bytes per element
+    std::uint64_t Position = 0;     // index of the current element in Storage
     void* Storage = nullptr;
-    std::uint64_t Capacity = 0;      // elements in Storage
+    std::uint64_t Capacity = 0;  // elements in Storage
 
     explicit CircularBufferBase(std::uint64_t elementSize) : ElementSize(elementSize) {}
     virtual ~CircularBufferBase();
 
     // Copies count elements starting srcOffset after Position into dest, starting destOffset
     // after dest's Position; both rings wrap. dest must hold the same element type.
-    virtual void CopyTo(std::uint64_t srcOffset, CircularBufferBase& dest,
-                        std::uint64_t destOffset, std::uint64_t count) const = 0;
+    virtual void CopyTo(std::uint64_t srcOffset, CircularBufferBase& dest, std::uint64_t destOffset,
+                        std::uint64_t count) const = 0;
     // Plain copy of count elements between arrays, without ring arithmetic.
     virtual void CopyElements(const void* src, void* dst, std::uint64_t count) const = 0;
     // Sets count elements to zero starting offset after Position. Always true.
@@ -94,7 +94,7 @@ private:
 
 template <typename T>
 inline void CircularBuffer<T>::CopyTo(std::uint64_t srcOffset, CircularBufferBase& dest,
-                               std::uint64_t destOffset, std::uint64_t count) const {
+                                      std::uint64_t destOffset, std::uint64_t count) const {
     std::uint64_t srcIndex = RingIndex(srcOffset);
     std::uint64_t destIndex = dest.RingIndex(destOffset);
     T* destData = static_cast<T*>(dest.Storage);

@@ -25,8 +25,7 @@ public:
 
     // Resizing to the current count keeps the buffers and whatever storage is attached
     // to them; any other count replaces them all with fresh, storage-less buffers.
-    void Resize(std::uint64_t count) override
-    {
+    void Resize(std::uint64_t count) override {
         if (count == count_) {
             return;
         }

@@ -20,7 +20,8 @@ public:
     // new total exceeds the capacity.
     void Reshape(std::uint64_t dimensionCount, const std::uint64_t* extents) {
         std::uint64_t total = extents == nullptr && dimensionCount != 0 ? 0 : 1;
-        for (std::uint64_t k = 0; extents != nullptr && k < dimensionCount; ++k) total *= extents[k];
+        for (std::uint64_t k = 0; extents != nullptr && k < dimensionCount; ++k)
+            total *= extents[k];
         if (dimensionCount > dimensionCount_) {
             dimensions_.assign(dimensionCount, 0);
             strides_.assign(dimensionCount, 0);

@@ -1,7 +1,7 @@
 // Parses arbitrary bytes as a parameter string, checks the shape of every tree it builds,
 // frees it, and reads through the getters.
-#include "amitree/AmiParameters.h"
 #include "amitree/AmiTree.h"
+#include "amitree/AmiParameters.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -89,15 +89,17 @@ std::optional<std::int32_t> roundSamplesPerBit(double bitTime, double sampleInte
 
 void readParameters(AmiInstance& instance, const char* parameterString) {
     if (!parameterString)
-        appendMessage(instance, "The IBIS-AMI model, Quarnel, received no parameter string "
-                                "(AMI_parameters_in is null). ");
+        appendMessage(instance,
+                      "The IBIS-AMI model, Quarnel, received no parameter string "
+                      "(AMI_parameters_in is null). ");
     AmiParameters parameters(parameterString ? parameterString : "");
     Quarnel& model = instance.model;
     model.Taps.Reshape({3, 1});
     for (int k = 0; k < 3; ++k)
         if (!parameters.GetDouble(model.Taps.Data()[k], tapFields[k].path))
             appendMessage(instance, tapFields[k].message);
-    if (!parameters.GetDouble(model.Gain, gainField.path)) appendMessage(instance, gainField.message);
+    if (!parameters.GetDouble(model.Gain, gainField.path))
+        appendMessage(instance, gainField.message);
     model.Gain = std::pow(10.0, model.Gain / 20.0);
 }
 
@@ -181,8 +183,8 @@ bool processColumns(AmiInstance& instance, const Arguments& arguments) {
     // next one, so a single cycle stands for all of them (however many aggressors).
     if (arguments.rowSize <= 0 && columns > 1) columns = 1;
     for (std::int64_t c = 0; c < columns; ++c) {
-        double* column = arguments.rowSize > 0 ? arguments.impulseMatrix + c * arguments.rowSize
-                                               : nullptr;
+        double* column =
+            arguments.rowSize > 0 ? arguments.impulseMatrix + c * arguments.rowSize : nullptr;
         if (!runColumn(instance, ports, column, arguments.rowSize)) return false;
     }
     return true;
@@ -238,7 +240,7 @@ extern "C" std::int32_t AMI_Init(double* impulse_matrix, std::int32_t row_size,
         if (msg) *msg = const_cast<char*>(noMemoryText);
         return 0;
     }
-    Arguments arguments{impulse_matrix, row_size,  aggressors,
+    Arguments arguments{impulse_matrix,  row_size, aggressors,
                         sample_interval, bit_time, AMI_parameters_in};
     bool success = initializeInstance(*instance, arguments);
     *AMI_memory_handle = instance;

@@ -20,7 +20,7 @@ QUARNEL_AMI_EXPORT std::int32_t AMI_Init(double* impulse_matrix, std::int32_t ro
 // Releases what AMI_Init created; a null handle is accepted. Always returns 1.
 QUARNEL_AMI_EXPORT std::int32_t AMI_Close(void* AMI_memory_handle);
 
-using AmiInitFunction = std::int32_t (*)(double*, std::int32_t, std::int32_t, double, double,
-                                         char*, char**, void**, char**);
+using AmiInitFunction = std::int32_t (*)(double*, std::int32_t, std::int32_t, double, double, char*,
+                                         char**, void**, char**);
 using AmiCloseFunction = std::int32_t (*)(void*);
 }

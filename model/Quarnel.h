@@ -38,10 +38,10 @@ public:
         Vexlor::CircularBuffer<double> Port;
     };
     // The storages between the stages: allocated by Initialize, freed by Finalize.
-    Link ResponseLink;                             // the response filter's input
-    Link EqualizerLink;                            // the equaliser's output
-    std::unique_ptr<double[]> ResponseToGain;      // response filter output, gain input
-    std::unique_ptr<double[]> GainToEqualizer;     // gain output, equaliser input
+    Link ResponseLink;                          // the response filter's input
+    Link EqualizerLink;                         // the equaliser's output
+    std::unique_ptr<double[]> ResponseToGain;   // response filter output, gain input
+    std::unique_ptr<double[]> GainToEqualizer;  // gain output, equaliser input
 
     Quarnel();
 

@@ -158,8 +158,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
                 return false;
         } else if (IsValueOption(argument, "--kind")) {
             std::string kind;
-            if (!TakeValue("--kind", argument, index, argc, argv, kind))
-                return false;
+            if (!TakeValue("--kind", argument, index, argc, argv, kind)) return false;
             options.forcedKind = KindFromName(kind);
             if (!options.forcedKind) {
                 return UsageError("unknown kind '" + kind + "' (expected ibs, pkg, ebd or ami)");

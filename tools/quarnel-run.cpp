@@ -223,8 +223,9 @@ Table readTable(const std::string& path, bool forceTimeColumn) {
 
 double sampleIntervalOf(const Table& table, const std::string& path) {
     if (table.time.size() < 2)
-        throw RunError(path + ": a time column needs two rows to give the sample interval; "
-                              "use --sample-interval");
+        throw RunError(path +
+                       ": a time column needs two rows to give the sample interval; "
+                       "use --sample-interval");
     double step = (table.time.back() - table.time.front()) / double(table.time.size() - 1);
     for (std::size_t i = 1; i < table.time.size(); ++i) {
         double gap = table.time[i] - table.time[i - 1];
@@ -254,17 +255,28 @@ std::optional<Options> parseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") return std::nullopt;
-        if (arg == "--sample-interval") options.sampleInterval = requireNumber(i, argc, argv);
-        else if (arg == "--bit-time") options.bitTime = requireNumber(i, argc, argv);
-        else if (arg == "--params") options.parameters = requireValue(i, argc, argv);
-        else if (arg == "--params-file") options.parameters = readWholeFile(requireValue(i, argc, argv));
-        else if (arg == "--output") options.outputFile = requireValue(i, argc, argv);
-        else if (arg == "--pulse") options.pulseFile = requireValue(i, argc, argv);
-        else if (arg == "--lib") options.libraryPath = requireValue(i, argc, argv);
-        else if (arg == "--time-column") options.timeColumn = true;
-        else if (arg.size() > 1 && arg.front() == '-') throw RunError("unknown option " + std::string(arg));
-        else if (options.impulseFile.empty()) options.impulseFile = arg;
-        else throw RunError("more than one impulse file: " + std::string(arg));
+        if (arg == "--sample-interval")
+            options.sampleInterval = requireNumber(i, argc, argv);
+        else if (arg == "--bit-time")
+            options.bitTime = requireNumber(i, argc, argv);
+        else if (arg == "--params")
+            options.parameters = requireValue(i, argc, argv);
+        else if (arg == "--params-file")
+            options.parameters = readWholeFile(requireValue(i, argc, argv));
+        else if (arg == "--output")
+            options.outputFile = requireValue(i, argc, argv);
+        else if (arg == "--pulse")
+            options.pulseFile = requireValue(i, argc, argv);
+        else if (arg == "--lib")
+            options.libraryPath = requireValue(i, argc, argv);
+        else if (arg == "--time-column")
+            options.timeColumn = true;
+        else if (arg.size() > 1 && arg.front() == '-')
+            throw RunError("unknown option " + std::string(arg));
+        else if (options.impulseFile.empty())
+            options.impulseFile = arg;
+        else
+            throw RunError("more than one impulse file: " + std::string(arg));
     }
     if (options.impulseFile.empty()) throw RunError("no impulse file given (see --help)");
     return options;
@@ -301,15 +313,16 @@ struct AmiResult {
     std::optional<std::string> message;
 };
 
-AmiResult runModel(const AmiLibrary& library, Table& table, double sampleInterval,
-                   double bitTime, std::string parameters) {
+AmiResult runModel(const AmiLibrary& library, Table& table, double sampleInterval, double bitTime,
+                   std::string parameters) {
     std::size_t rows = table.rows();
     if (rows > std::size_t(std::numeric_limits<std::int32_t>::max()) ||
         table.columns.size() > std::size_t(std::numeric_limits<std::int32_t>::max()))
         throw RunError("too many rows or columns for one AMI_Init call");
     std::vector<double> matrix;
     matrix.reserve(rows * table.columns.size());
-    for (const auto& column : table.columns) matrix.insert(matrix.end(), column.begin(), column.end());
+    for (const auto& column : table.columns)
+        matrix.insert(matrix.end(), column.begin(), column.end());
 
     char* parametersOut = nullptr;
     void* memoryHandle = nullptr;
@@ -391,11 +404,12 @@ void reportPulsePeak(const Table& pulses, double sampleInterval) {
 
 int run(const Options& options) {
     Table table = readTable(options.impulseFile, options.timeColumn);
-    double sampleInterval = options.sampleInterval ? *options.sampleInterval
+    double sampleInterval = options.sampleInterval   ? *options.sampleInterval
                             : table.timeName.empty() ? 5e-12
                                                      : sampleIntervalOf(table, options.impulseFile);
     AmiLibrary library(options.libraryPath.empty() ? defaultLibraryPath() : options.libraryPath);
-    AmiResult result = runModel(library, table, sampleInterval, options.bitTime, options.parameters);
+    AmiResult result =
+        runModel(library, table, sampleInterval, options.bitTime, options.parameters);
 
     std::cerr << "AMI_Init returned " << result.code << '\n';
     if (result.message) std::cerr << "AMI_Init message: " << *result.message << '\n';

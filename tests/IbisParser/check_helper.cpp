@@ -50,7 +50,6 @@ const char* Extension(int kind) {
     }
 }
 
-
 }  // namespace
 
 const std::filesystem::path& CheckDir() {
@@ -102,8 +101,8 @@ std::string CheckRelative(const std::string& path, int kind, const CheckOptions&
 }
 
 std::string CheckText(std::string_view text, int kind, const CheckOptions& options) {
-    std::string name = options.fileName.empty() ? std::string("test") + Extension(kind)
-                                                : options.fileName;
+    std::string name =
+        options.fileName.empty() ? std::string("test") + Extension(kind) : options.fileName;
     WriteCheckFile(name, text);
     return CheckRelative(name, kind, options);
 }

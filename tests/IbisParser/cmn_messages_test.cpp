@@ -30,12 +30,14 @@ TEST(CmnMessages, LookupFindsTextsQuotedForEveryKindOfModule) {
         {3012, " L and C must be specified when Len != 0"},
         {3445, "Found a Pin Name '%s' containing '='. Possible syntax error"},
         {3716, "The %s Matrix is Banded and requires the 'Bandwidth' keyword."},
-        {4022, "Model %s in Model Selector %s is Differential, but this Model Selector contains "
-               "Single Ended models too "},
+        {4022,
+         "Model %s in Model Selector %s is Differential, but this Model Selector contains "
+         "Single Ended models too "},
         {4632, "%s: Illegal Format for %s. Expected %d number(s)"},
         {4728, "Invalid percentage '%s'. %s"},
-        {4911, "Component '%s': Pin '%s' is of model '%s' and cannot be referened in a [Pin EMI] "
-               "section"},
+        {4911,
+         "Component '%s': Pin '%s' is of model '%s' and cannot be referened in a [Pin EMI] "
+         "section"},
         {CMN_CODE_UNABLE_TO_CREATE_IBIS, "Unable to create IBIS."},
     };
     for (const Expected& e : quoted) {

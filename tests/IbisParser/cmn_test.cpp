@@ -88,7 +88,8 @@ TEST(CmnReport, FormatsArgumentsWithoutTruncation) {
               "    File_Rev string '1.0beta' is too long, truncating to 3 characters.\n"
               "WARNING (line    1) - Value 2.500000e-09 repeated in the First Column\n"
               "WARNING - CMPT 'U1', Pin 'A1': Pin Capacitance 12.5pF greater than 10pF\n"
-              "ERROR (line    1) - Invalid Keyword: " + longName + "\n");
+              "ERROR (line    1) - Invalid Keyword: " +
+                  longName + "\n");
 }
 
 TEST(CmnReport, UnknownCodePrintsAndCountsNothing) {
@@ -109,9 +110,9 @@ TEST(CmnReport, WrapRangesArePerLevelAndVariant) {
         std::size_t firstWrapped;
     };
     const Case cases[] = {
-        {&CMN_Error, "ERROR", 72},         {&CMN_ErrorLine, "ERROR (line   40)", 60},
-        {&CMN_Warning, "WARNING", 70},     {&CMN_WarningLine, "WARNING (line   40)", 58},
-        {&CMN_Note, "NOTE", 73},           {&CMN_NoteLine, "NOTE (line   40)", 61},
+        {&CMN_Error, "ERROR", 72},     {&CMN_ErrorLine, "ERROR (line   40)", 60},
+        {&CMN_Warning, "WARNING", 70}, {&CMN_WarningLine, "WARNING (line   40)", 58},
+        {&CMN_Note, "NOTE", 73},       {&CMN_NoteLine, "NOTE (line   40)", 61},
     };
     CmnCapture capture(40);
     for (const Case& c : cases) {
@@ -139,11 +140,11 @@ TEST(CmnReport, WrapRangesArePerLevelAndVariant) {
 TEST(CmnReport, NumberedFormUsesTheSameRanges) {
     EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Error, 916, true, 7, TextOfLength(60), true),
               "E0916 (line    7) -\n    " + TextOfLength(60) + "\n");
-    EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Warning, 21, false, 0, "abc", true),
-              "W0021 - abc\n");
+    EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Warning, 21, false, 0, "abc", true), "W0021 - abc\n");
     EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Caution, 1910, false, 0, TextOfLength(70), true),
               "C1910 -\n    " + TextOfLength(70) + "\n");
-    EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Note, 5, true, 99, "n", true), "N0005 (line   99) - n\n");
+    EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Note, 5, true, 99, "n", true),
+              "N0005 (line   99) - n\n");
     EXPECT_EQ(CMN_FormatDiagnostic(CMN_Level::Bug, 1908, false, 0, TextOfLength(72), true),
               "B1908 - " + TextOfLength(72) + "\n");
 }
@@ -170,7 +171,8 @@ TEST(CmnSettings, CheckRequiredNamesTheFileFromTheHook) {
     capture.SetFile("board.ibs");
     CMN_CheckRequired("File_Rev", 1);
     CMN_CheckRequired("File_Rev", 0);
-    EXPECT_EQ(capture.Take(), "ERROR - Required keyword 'File_Rev' not found in file 'board.ibs'.\n");
+    EXPECT_EQ(capture.Take(),
+              "ERROR - Required keyword 'File_Rev' not found in file 'board.ibs'.\n");
 }
 
 TEST(CmnAssertDeathTest, PrintsModuleAndLineOnStandardOutputAndEnds) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "IbisParser/cmn.h"
@@ -74,14 +74,19 @@ TEST(CmnText, CaseInsensitiveComparisons) {
         std::size_t n;  // 0: the whole texts
         int equal;
     } pairs[] = {
-        {"Pulldown", "PULLDOWN", 0, 1}, {"Pulldown", "Pulldow", 0, 0}, {"", "", 0, 1},
-        {"[Comment Char] |_char", "[COMMENT CHAR]", 14, 1}, {"abc", "ABD", 2, 1},
-        {"abc", "ABD", 3, 0}, {"ab", "AB", 10, 1} /* both end before n */,
+        {"Pulldown", "PULLDOWN", 0, 1},
+        {"Pulldown", "Pulldow", 0, 0},
+        {"", "", 0, 1},
+        {"[Comment Char] |_char", "[COMMENT CHAR]", 14, 1},
+        {"abc", "ABD", 2, 1},
+        {"abc", "ABD", 3, 0},
+        {"ab", "AB", 10, 1} /* both end before n */,
         {"ab", "ABc", 10, 0} /* only one ends */,
     };
     for (const auto& p : pairs) {
         SCOPED_TRACE(std::string(p.a) + " / " + p.b);
-        EXPECT_EQ(p.n == 0 ? CMN_StrEqualNoCase(p.a, p.b) : CMN_StrEqualNoCaseN(p.a, p.b, p.n), p.equal);
+        EXPECT_EQ(p.n == 0 ? CMN_StrEqualNoCase(p.a, p.b) : CMN_StrEqualNoCaseN(p.a, p.b, p.n),
+                  p.equal);
     }
     // Blanks of the keyword become underscores, whether or not it matches.
     char keyword[] = "Model Selector";
@@ -107,8 +112,8 @@ TEST(CmnText, ScanningHelpers) {
     std::string longRun = std::string(100000, ' ') + "x";
     EXPECT_STREQ(CMN_SkipSpace(longRun.c_str()), "x");
 
-    for (auto [given, found, rest] : {std::tuple{"[Model]  \t name", 1, "name"},
-                                      {"[Model name", 0, ""}, {"[End]", 1, ""}}) {
+    for (auto [given, found, rest] :
+         {std::tuple{"[Model]  \t name", 1, "name"}, {"[Model name", 0, ""}, {"[End]", 1, ""}}) {
         const char* position = given;
         EXPECT_EQ(CMN_SkipPastBracket(&position), found) << given;
         EXPECT_STREQ(position, rest) << given;
@@ -121,8 +126,11 @@ TEST(CmnText, ScanningHelpers) {
     CMN_TrimRight(str);
     EXPECT_EQ(str, "abc");
 
-    for (auto [token, delimiter, length] : {std::tuple{"Len=0.5 R=1", '=', 3u}, {"Len=0.5 R=1", '\0', 7u},
-                                            {"abc\tdef", '\0', 3u}, {" abc", '\0', 0u}, {"", '=', 0u}}) {
+    for (auto [token, delimiter, length] : {std::tuple{"Len=0.5 R=1", '=', 3u},
+                                            {"Len=0.5 R=1", '\0', 7u},
+                                            {"abc\tdef", '\0', 3u},
+                                            {" abc", '\0', 0u},
+                                            {"", '=', 0u}}) {
         EXPECT_EQ(CMN_TokenLength(token, delimiter), length) << token;
     }
 }
@@ -156,8 +164,8 @@ TEST(CmnThreads, HelpersGiveTheSameResultsOnManyThreads) {
     auto work = [](int seed, std::string* result) {
         CMN_LINE_ITEMS items;
         for (int round = 0; round < 2000; ++round) {
-            std::string line = "Quarnel.Taps." + std::to_string(seed) + " = " +
-                               std::to_string(round) + "m";
+            std::string line =
+                "Quarnel.Taps." + std::to_string(seed) + " = " + std::to_string(round) + "m";
             CMN_SplitLine(line.c_str(), 3, '=', &items);
             char* copy = CMN_StrDup(items.item(0));
             double value = 0.0;

@@ -14,12 +14,12 @@ TEST(CmnNumbers, ScaleLettersUnitsAndIllegalCharacters) {
         double value;
     };
     const Case cases[] = {
-        {"10p", 1, 10e-12},   {"10P", 1, 10.0},     {"2.2n", 1, 2.2e-9},  {"1.5n2", 2, 1.5e-9},
-        {"3T", 1, 3e12},      {"3G", 1, 3e9},       {"3M", 1, 3e6},       {"3k", 1, 3e3},
-        {"3m", 1, 3e-3},      {"3u", 1, 3e-6},      {"3f", 1, 3e-15},     {"5V", 1, 5.0},
-        {"10Ohm", 1, 10.0},   {"1e-3", 1, 1e-3},    {"-.5", 1, -0.5},     {"+4.", 1, 4.0},
-        {"1.5meg", 1, 1.5e-3}, {"2nH1", 2, 2e-9},   {"7", 1, 7.0},        {" 8k", 1, 8e3},
-        {"5e", 1, 5.0},       {"1E2", 1, 100.0},    {"0x10", 2, 0.0},
+        {"10p", 1, 10e-12},    {"10P", 1, 10.0},  {"2.2n", 1, 2.2e-9}, {"1.5n2", 2, 1.5e-9},
+        {"3T", 1, 3e12},       {"3G", 1, 3e9},    {"3M", 1, 3e6},      {"3k", 1, 3e3},
+        {"3m", 1, 3e-3},       {"3u", 1, 3e-6},   {"3f", 1, 3e-15},    {"5V", 1, 5.0},
+        {"10Ohm", 1, 10.0},    {"1e-3", 1, 1e-3}, {"-.5", 1, -0.5},    {"+4.", 1, 4.0},
+        {"1.5meg", 1, 1.5e-3}, {"2nH1", 2, 2e-9}, {"7", 1, 7.0},       {" 8k", 1, 8e3},
+        {"5e", 1, 5.0},        {"1E2", 1, 100.0}, {"0x10", 2, 0.0},
     };
     for (const Case& c : cases) {
         double value = -1.0;
@@ -110,7 +110,8 @@ TEST(CmnFields, SettersApplyLimitsAndDuplicateRules) {
     EXPECT_EQ(empty, "");
     EXPECT_EQ(capture.Take(),
               "ERROR (line    4) - Duplicate 'File_Rev' keyword.\n"
-              "ERROR (line    4) -\n    Date string 'December 5th' is too long, truncating to 8 characters.\n"
+              "ERROR (line    4) -\n    Date string 'December 5th' is too long, truncating to 8 "
+              "characters.\n"
               "ERROR (line    4) - Zero length value for keyword 'Source'.\n");
 
     std::string notes;
@@ -123,10 +124,11 @@ TEST(CmnFields, SettersApplyLimitsAndDuplicateRules) {
     EXPECT_EQ(huge.size(), 1024u);
     std::string blank;
     EXPECT_EQ(CMN_SetOnceChecked(blank, "", 4, "Notes"), 1);
-    EXPECT_EQ(capture.Take(),
-              "ERROR (line    4) -\n    Notes string 'abcdef' is too long, maximum length 4 allowed.\n"
-              "ERROR (line    4) - Duplicate 'Notes' keyword.\n"
-              "ERROR (line    4) - Zero length value for keyword 'Notes'.\n");
+    EXPECT_EQ(
+        capture.Take(),
+        "ERROR (line    4) -\n    Notes string 'abcdef' is too long, maximum length 4 allowed.\n"
+        "ERROR (line    4) - Duplicate 'Notes' keyword.\n"
+        "ERROR (line    4) - Zero length value for keyword 'Notes'.\n");
 }
 
 TEST(CmnFields, ReservedWordsInAnyCase) {

@@ -21,8 +21,10 @@ TEST(Corpus, EveryFileEndsWithAVerdictAndNoProgramBug) {
         if (fs::is_directory(candidate)) corpus = candidate;
     }
     if (corpus.empty()) GTEST_SKIP() << "no shared corpus folder";
-    const std::map<std::string, int> kinds = {
-        {".ibs", FILE_KIND_IBS}, {".pkg", FILE_KIND_PKG}, {".ebd", FILE_KIND_EBD}, {".ami", FILE_KIND_AMI}};
+    const std::map<std::string, int> kinds = {{".ibs", FILE_KIND_IBS},
+                                              {".pkg", FILE_KIND_PKG},
+                                              {".ebd", FILE_KIND_EBD},
+                                              {".ami", FILE_KIND_AMI}};
     int checked = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(corpus)) {
         std::string extension = entry.path().extension().string();
@@ -31,12 +33,14 @@ TEST(Corpus, EveryFileEndsWithAVerdictAndNoProgramBug) {
         if (!entry.is_regular_file() || !kinds.contains(extension)) continue;
         const std::string output = CheckPath(entry.path().string(), kinds.at(extension));
         const std::string name = entry.path().filename().string();
-        EXPECT_TRUE(output.ends_with("\nFile Passed\n") || output.ends_with("\nFile Failed\n")) << name;
+        EXPECT_TRUE(output.ends_with("\nFile Passed\n") || output.ends_with("\nFile Failed\n"))
+            << name;
         EXPECT_EQ(output.find("PROGRAM BUG"), std::string::npos) << name << "\n" << output;
         EXPECT_EQ(output.find("assertion failed"), std::string::npos) << name;
         if (name == "mychip.ibs") {
             // Declares IBIS 7.2, which this checker does not read.
-            EXPECT_NE(output.find("ERROR - Could not determine Version for file"), std::string::npos);
+            EXPECT_NE(output.find("ERROR - Could not determine Version for file"),
+                      std::string::npos);
         }
         ++checked;
     }

@@ -22,6 +22,6 @@ inline std::string Summary(int errors, int warnings = 0) {
 
 // A file that could not be opened as given: the reason, the version error and the summary.
 inline std::string NotRead(const std::string& reason, const std::string& path) {
-    return "ERROR - " + reason + "\nERROR - Could not determine Version for file " + path +
-           "\n" + Summary(2);
+    return "ERROR - " + reason + "\nERROR - Could not determine Version for file " + path + "\n" +
+           Summary(2);
 }

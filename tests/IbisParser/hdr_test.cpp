@@ -42,20 +42,24 @@ TEST(HdrFileName, LimitByVersionCharacterPeriodNameAndReservedRules) {
         {"4.3", kName44, kName44, "4.2",
          "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n" + line2 + " File_name string '" +
              kName44 + "' is too long, truncating to 12 characters.\n" + line2 +
-             " File_name 'abcdefghijab' must contain one period.\n" + line2 + " File name opened '" +
-             kName44 + "' not the same as File_name 'abcdefghijab'.\n",
+             " File_name 'abcdefghijab' must contain one period.\n" + line2 +
+             " File name opened '" + kName44 + "' not the same as File_name 'abcdefghijab'.\n",
          4},
         {"2.1", "abcdefghij.ibs", "abcdefghij.ibs", "2.1",
-         line2 + "\n    File_name string 'abcdefghij.ibs' is too long, truncating to 12 characters.\n" +
-             line2 + "\n    File name opened 'abcdefghij.ibs' not the same as File_name 'abcdefghij.i'.\n",
+         line2 +
+             "\n    File_name string 'abcdefghij.ibs' is too long, truncating to 12 characters.\n" +
+             line2 +
+             "\n    File name opened 'abcdefghij.ibs' not the same as File_name 'abcdefghij.i'.\n",
          2},
         {"3.2", "My_File.ibs", "my_file.ibs", "3.2",
          line2 + "\n    File_name 'My_File.ibs' contains an upper case character 'M'.\n" + line2 +
              "\n    File_name 'My_File.ibs' contains an upper case character 'F'.\n",
          2},
-        {"3.2", "a.b.ibs", "a.b.ibs", "3.2", line2 + " File_name 'a.b.ibs' contains more than one period.\n", 1},
+        {"3.2", "a.b.ibs", "a.b.ibs", "3.2",
+         line2 + " File_name 'a.b.ibs' contains more than one period.\n", 1},
         {"3.2", "ab+c.ibs", "ab+c.ibs", "3.2",
-         line2 + "\n    File_name 'ab+c.ibs' contains a character '+' that is illegal for DOS.\n", 1},
+         line2 + "\n    File_name 'ab+c.ibs' contains a character '+' that is illegal for DOS.\n",
+         1},
         {"3.2", "_^$~!#%&-{})(@'`.ibs", "_^$~!#%&-{})(@'`.ibs", "3.2", "", 0},
         {"3.2", "gnd", "test.ibs", "3.2",
          line2 + " File_name 'gnd' must contain one period.\n" + line2 +
@@ -76,33 +80,35 @@ TEST(HdrFileName, LimitByVersionCharacterPeriodNameAndReservedRules) {
     EXPECT_EQ(HDR_GetVersion(), 0);
     options = {};
     options.noFileNameRules = true;
-    EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "other.ibs", options), Banner("other.ibs", "3.2") + kPassed);
+    EXPECT_EQ(CheckNamed("3.2", "My_File.ibs", "other.ibs", options),
+              Banner("other.ibs", "3.2") + kPassed);
 }
 
 TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {
-    std::string file = "[IBIS Ver] 3.2\n"
-                       "[File Name] test.ibs\n"
-                       "[File Rev] 1.0\n"
-                       "[File Rev] 2.0\n"          // 4
-                       "[Date] gnd\n"              // 5
-                       "[Date] x\n"                // 6
-                       "[Source] s1\n"
-                       "s2\n"
-                       "[Source] again\n"          // 9
-                       "  s3\n"
-                       "[Notes] n1\n"
-                       "[Notes] n2\n"              // 12
-                       "n3\n"
-                       "[Disclaimer] d1\n"
-                       "[Disclaimer] d2\n"
-                       "[Copyright]\n"
-                       "c1\n"
-                       "[Copyright] x\n"           // 18
-                       "[File Name] other.ibs\n"   // 19
-                       "[Component] c\n"
-                       "[File Rev] late\n"         // 21
-                       "late data\n"               // 22
-                       "[End]\n";
+    std::string file =
+        "[IBIS Ver] 3.2\n"
+        "[File Name] test.ibs\n"
+        "[File Rev] 1.0\n"
+        "[File Rev] 2.0\n"  // 4
+        "[Date] gnd\n"      // 5
+        "[Date] x\n"        // 6
+        "[Source] s1\n"
+        "s2\n"
+        "[Source] again\n"  // 9
+        "  s3\n"
+        "[Notes] n1\n"
+        "[Notes] n2\n"  // 12
+        "n3\n"
+        "[Disclaimer] d1\n"
+        "[Disclaimer] d2\n"
+        "[Copyright]\n"
+        "c1\n"
+        "[Copyright] x\n"          // 18
+        "[File Name] other.ibs\n"  // 19
+        "[Component] c\n"
+        "[File Rev] late\n"  // 21
+        "late data\n"        // 22
+        "[End]\n";
     std::string version, fileName, fileRev, date, source, notes, disclaimer, copyright;
     CheckOptions options;
     options.inspect = [&](IBIS* ibis) {
@@ -141,13 +147,14 @@ TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {
 }
 
 TEST(HdrKeywords, EmptyAndLongValuesAndMissingRequiredKeywords) {
-    std::string file = "[IBIS Ver] 3.2\n"
-                       "[File Name] test.ibs\n"
-                       "data under file name\n"
-                       "[File Rev]\n"
-                       "[Date] abcdefghijabcdefghijabcdefghijabcdefghijX\n"
-                       "[Component] c\n"
-                       "[End]\n";
+    std::string file =
+        "[IBIS Ver] 3.2\n"
+        "[File Name] test.ibs\n"
+        "data under file name\n"
+        "[File Rev]\n"
+        "[Date] abcdefghijabcdefghijabcdefghijabcdefghijX\n"
+        "[Component] c\n"
+        "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               Banner("test.ibs", "3.2") +
                   "ERROR (line    3) - Orphan Data Line.\n"
@@ -178,8 +185,7 @@ TEST(HdrKeywords, LongNotesBlockKeepsEveryLine) {
         length = notes->size();
         EXPECT_TRUE(notes->ends_with("\nnote line 99999"));
     };
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
-              Banner("test.ibs", "4.2") + kPassed);
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options), Banner("test.ibs", "4.2") + kPassed);
     EXPECT_EQ(lineFeeds, static_cast<std::size_t>(kLines));
     // "first" plus, per line, a line feed and "note line " and the digits of 0..99999.
     std::size_t digits = 10 * 1 + 90 * 2 + 900 * 3 + 9000 * 4 + 90000 * 5;

@@ -46,7 +46,8 @@ TEST(IbisOpen, ExtensionRules) {
 
 TEST(IbisOpen, DirectoriesAndLetterCase) {
     WriteCheckFile("dir/sub/x.ibs", Header("3.2", "x.ibs") + "[Component] c\n[End]\n");
-    EXPECT_EQ(CheckRelative("dir/sub/x.ibs", FILE_KIND_IBS), Banner("dir/sub/x.ibs", "3.2") + kPassed);
+    EXPECT_EQ(CheckRelative("dir/sub/x.ibs", FILE_KIND_IBS),
+              Banner("dir/sub/x.ibs", "3.2") + kPassed);
     EXPECT_EQ(CheckRelative("dir\\sub\\x.ibs", FILE_KIND_IBS),
               Banner("dir\\sub\\x.ibs", "3.2") + kPassed);
 
@@ -89,9 +90,10 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
         const char* version;
         const char* revision;
     };
-    for (Case c : {Case{"2.0", "2.1"}, Case{"3.1", "3.2"}, Case{"4.1", "4.2"}, Case{"5.0", "5.0"}}) {
-        std::string file = "| comment first\n\n" + Header(c.version, "test.ibs") +
-                           "[Component] c\n[End]\n";
+    for (Case c :
+         {Case{"2.0", "2.1"}, Case{"3.1", "3.2"}, Case{"4.1", "4.2"}, Case{"5.0", "5.0"}}) {
+        std::string file =
+            "| comment first\n\n" + Header(c.version, "test.ibs") + "[Component] c\n[End]\n";
         EXPECT_EQ(CheckText(file, FILE_KIND_IBS), Banner("test.ibs", c.revision) + kPassed);
     }
 
@@ -109,7 +111,8 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
                         FILE_KIND_IBS),
               Banner("test.ibs", "5.0") +
                   "ERROR (line    1) - Keywords Must Begin In Column 1.\n"
-                  "ERROR (line    1) - Illegal IBIS_Version '5.1'.\n" + Summary(2));
+                  "ERROR (line    1) - Illegal IBIS_Version '5.1'.\n" +
+                  Summary(2));
     unsigned long lines = 0;
     WriteCheckFile("count.ibs", "|\n|\n\n[IBIS Ver] 4.0\n");
     EXPECT_EQ(CMN_DetectVersion((CheckDir() / "count.ibs").c_str(), &lines, FILE_KIND_IBS), 4);
@@ -118,9 +121,9 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
 
 TEST(IbisCheck, WholeFileChecksByKind) {
     // A package model in a .pkg file: no whole-file check applies.
-    EXPECT_EQ(CheckText(Header("3.2", "test.pkg") + "[Define Package Model] p\n[End]\n",
-                        FILE_KIND_PKG),
-              Banner("test.pkg", "3.2") + kPassed);
+    EXPECT_EQ(
+        CheckText(Header("3.2", "test.pkg") + "[Define Package Model] p\n[End]\n", FILE_KIND_PKG),
+        Banner("test.pkg", "3.2") + kPassed);
     EXPECT_EQ(CheckText(Header("4.0", "test.ebd") + "[Begin Board Description] b\n"
                                                     "[End Board Description]\n[End]\n",
                         FILE_KIND_EBD),
@@ -208,15 +211,16 @@ TEST(IbisCheck, AFileReadWithoutARecord) {
     std::size_t got = std::fread(text, 1, sizeof text - 1, diagnostics);
     std::fclose(diagnostics);
     std::string printed = std::regex_replace(std::string(text, got), std::regex(":[0-9]+:"), ":#:");
-    EXPECT_EQ(printed, "PROGRAM BUG - Unable to get ptr to IBIS struct?\n"
-                       "ERROR (line    1) - Orphan File Header keyword.\n"
-                       "ERROR (line    2) - Orphan File Header keyword.\n"
-                       "ERROR (line    3) - Orphan File Header keyword.\n"
-                       "PROGRAM BUG (line    4) - cmpnt:#:Unable to get IBIS?\n"
-                       "PROGRAM BUG (line    5) - Unable to get IBIS structure\n"
-                       "PROGRAM BUG (line    6) - pkgmdl:#:PKGMDL_Init unable to get IBIS?\n"
-                       "PROGRAM BUG (line    7) - msel:#:MSEL_Init unable to get IBIS?\n"
-                       "PROGRAM BUG - Unable to get IBIS structure\n"
-                       "PROGRAM BUG - Unable to get IBIS structure\n");
+    EXPECT_EQ(printed,
+              "PROGRAM BUG - Unable to get ptr to IBIS struct?\n"
+              "ERROR (line    1) - Orphan File Header keyword.\n"
+              "ERROR (line    2) - Orphan File Header keyword.\n"
+              "ERROR (line    3) - Orphan File Header keyword.\n"
+              "PROGRAM BUG (line    4) - cmpnt:#:Unable to get IBIS?\n"
+              "PROGRAM BUG (line    5) - Unable to get IBIS structure\n"
+              "PROGRAM BUG (line    6) - pkgmdl:#:PKGMDL_Init unable to get IBIS?\n"
+              "PROGRAM BUG (line    7) - msel:#:MSEL_Init unable to get IBIS?\n"
+              "PROGRAM BUG - Unable to get IBIS structure\n"
+              "PROGRAM BUG - Unable to get IBIS structure\n");
     CMN_ResetCounts();
 }

@@ -46,32 +46,33 @@ std::vector<std::string> RemainingLines(CMN_LineReader& reader) {
 }  // namespace
 
 TEST(ParseLines, TabWarningOnceAndLengthLimitByVersion) {
-    std::string file = kHeader32 + "[Component]\tx\n" + "[Manufacturer] m\n" +
-                       "[Package]\t\n" + "|" + Line('-', 79) + "\n" + "|" + Line('-', 80) + "\n" +
-                       "[End]\n";
+    std::string file = kHeader32 + "[Component]\tx\n" + "[Manufacturer] m\n" + "[Package]\t\n" +
+                       "|" + Line('-', 79) + "\n" + "|" + Line('-', 80) + "\n" + "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              kBanner32 + "WARNING (line    4) - IBIS files should not contain tab characters.\n"
-                          "ERROR (line    8) - Exceeds 80 chararacters.\n" + Summary(1, 1));
+              kBanner32 +
+                  "WARNING (line    4) - IBIS files should not contain tab characters.\n"
+                  "ERROR (line    8) - Exceeds 80 chararacters.\n" +
+                  Summary(1, 1));
 
     std::string v4 = "[IBIS Ver] 4.0\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n|" +
                      Line('-', 119) + "\n|" + Line('-', 120) + "\n[End]\n";
-    EXPECT_EQ(CheckText(v4, FILE_KIND_IBS),
-              Banner("test.ibs", "4.2") + "ERROR (line    6) - Exceeds 120 chararacters.\n" + Summary(1));
+    EXPECT_EQ(
+        CheckText(v4, FILE_KIND_IBS),
+        Banner("test.ibs", "4.2") + "ERROR (line    6) - Exceeds 120 chararacters.\n" + Summary(1));
 }
 
 TEST(ParseLines, LinesBeforeIbisVerFollowTheVersionLeftByEarlierFiles) {
-    std::string file = "|" + Line('=', 99) + "\n" + kHeader32 + "|" + Line('=', 99) +
-                       "\n[Component] x\n[End]\n";
+    std::string file =
+        "|" + Line('=', 99) + "\n" + kHeader32 + "|" + Line('=', 99) + "\n[Component] x\n[End]\n";
     CheckOptions leftAtFour;
     leftAtFour.versionInForce = 4;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, leftAtFour),
-              kBanner32 + "ERROR (line    5) - Exceeds 80 chararacters.\n" +
-                          Summary(1));
+              kBanner32 + "ERROR (line    5) - Exceeds 80 chararacters.\n" + Summary(1));
     EXPECT_EQ(HDR_GetVersion(), 0) << "the helper restores the version for the next test";
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              kBanner32 + "ERROR (line    1) - Exceeds 80 chararacters.\n"
-                          "ERROR (line    5) - Exceeds 80 chararacters.\n" +
-                          Summary(2));
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS), kBanner32 +
+                                                  "ERROR (line    1) - Exceeds 80 chararacters.\n"
+                                                  "ERROR (line    5) - Exceeds 80 chararacters.\n" +
+                                                  Summary(2));
 }
 
 TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
@@ -82,14 +83,15 @@ TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
     const std::string e9 =
         "ERROR (line    1) -\n"
         "    Found illegal non-7-bit ASCII character (code e9).  Converting to space.\n";
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              kBanner32 + e9 + e9 +
-                  "ERROR (line    6) -\n"
-                  "    Found illegal control character (code 1).  Converting to space.\n"
-                  "ERROR (line    7) - Found illegal NUL character (code 0).  Converting to space.\n"
-                  "ERROR (line    8) -\n"
-                  "    Found illegal control character (code d).  Converting to space.\n" +
-                  Summary(5));
+    EXPECT_EQ(
+        CheckText(file, FILE_KIND_IBS),
+        kBanner32 + e9 + e9 +
+            "ERROR (line    6) -\n"
+            "    Found illegal control character (code 1).  Converting to space.\n"
+            "ERROR (line    7) - Found illegal NUL character (code 0).  Converting to space.\n"
+            "ERROR (line    8) -\n"
+            "    Found illegal control character (code d).  Converting to space.\n" +
+            Summary(5));
 
     CheckOptions keep;
     keep.keepIllegalChars = true;
@@ -123,9 +125,10 @@ TEST(ParseReader, LineEndsAndMarksAcrossReadBlocks) {
         ASSERT_NE(CMN_ReadLine(buffer, sizeof buffer, reader, &length), nullptr);
         EXPECT_EQ(length, sizeof buffer - 1);
         EXPECT_EQ(RemainingLines(reader), (std::vector<std::string>{"b c\n", "d"}));
-        EXPECT_EQ(capture.Take(), "ERROR (line    7) -\n"
-                                  "    Found illegal control character (code d).  Converting to "
-                                  "space.\n");
+        EXPECT_EQ(capture.Take(),
+                  "ERROR (line    7) -\n"
+                  "    Found illegal control character (code d).  Converting to "
+                  "space.\n");
     }
 }
 
@@ -145,31 +148,34 @@ TEST(ParseReader, OverlongLinesAreCutAndStillReported) {
 
 TEST(ParseComments, CommentCharacterAndEndRules) {
     std::string file = kHeader32 +
-                       "[Comment Char] a_char\n"     // 4: letters are not allowed
-                       "[Comment Char] #char\n"      // 5: "_char" missing
-                       "[comment_char] #_char x\n"   // 6: too many items, # taken all the same
+                       "[Comment Char] a_char\n"    // 4: letters are not allowed
+                       "[Comment Char] #char\n"     // 5: "_char" missing
+                       "[comment_char] #_char x\n"  // 6: too many items, # taken all the same
                        "# a comment now\n"
-                       "| data of [File Rev]\n"      // 8: no longer a comment
+                       "| data of [File Rev]\n"  // 8: no longer a comment
                        "[Component] x # cut here\n"
                        "   [COMMENT CHAR] !_char !\n"  // 10: indented, still a definition
                        "! comment\n"
                        "[End] extra ! but this is a comment\n"  // 12
                        "! a comment is fine\n"
                        "\n"
-                       "more\n"       // 15
-                       "[Pin]\n"      // 16
-                       "  [End]\n";   // 17
+                       "more\n"      // 15
+                       "[Pin]\n"     // 16
+                       "  [End]\n";  // 17
     const std::string after = "Non-comment line exists after 'End' keyword.\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              kBanner32 + "ERROR (line    4) - Invalid Comment Character 'a'.\n"
-                          "ERROR (line    5) - Invalid Comment Character Definition.\n"
-                          "ERROR (line    6) - Too Many Line Items For Keyword COMMENT_CHAR.\n"
-                          "ERROR (line    8) - Orphan Data Line.\n"
-                          "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
-                          "ERROR (line   12) - Extraneous data on End keyword line.\n"
-                          "ERROR (line   15) - " + after + "ERROR (line   16) - " + after +
-                          "ERROR (line   17) - Keywords Must Begin In Column 1.\n"
-                          "ERROR (line   17) - " + after + Summary(10));
+              kBanner32 +
+                  "ERROR (line    4) - Invalid Comment Character 'a'.\n"
+                  "ERROR (line    5) - Invalid Comment Character Definition.\n"
+                  "ERROR (line    6) - Too Many Line Items For Keyword COMMENT_CHAR.\n"
+                  "ERROR (line    8) - Orphan Data Line.\n"
+                  "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
+                  "ERROR (line   12) - Extraneous data on End keyword line.\n"
+                  "ERROR (line   15) - " +
+                  after + "ERROR (line   16) - " + after +
+                  "ERROR (line   17) - Keywords Must Begin In Column 1.\n"
+                  "ERROR (line   17) - " +
+                  after + Summary(10));
 }
 
 // Indented brackets are notes text inside [Notes] and misplaced keywords elsewhere.
@@ -182,12 +188,16 @@ TEST(ParseKeywords, SpellingsLookupErrorsAndUnknownData) {
                        "[Pin mapping]\n"
                        "[PIN_MAPPING]\n"
                        "[pin Mapping]\n"
-                       "[ Pin]\n"        // 11
-                       "data\n"          // 12
-                       "[Pin\n"          // 13
-                       "[]\n"            // 14
-                       "[" + Line('A', 118) + "]\n"  // 15
-                       "[" + Line('A', 117) + "]\n"  // 16
+                       "[ Pin]\n"  // 11
+                       "data\n"    // 12
+                       "[Pin\n"    // 13
+                       "[]\n"      // 14
+                       "[" +
+                       Line('A', 118) +
+                       "]\n"  // 15
+                       "[" +
+                       Line('A', 117) +
+                       "]\n"              // 16
                        "[Test Data] t\n"  // 17: an IBIS 4 keyword
                        "[End]\n";
     std::string notes;
@@ -198,14 +208,18 @@ TEST(ParseKeywords, SpellingsLookupErrorsAndUnknownData) {
         if (HDR_GetNotes(ibis->headers.get(), &block)) notes = *block;
     };
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
-              kBanner32 + "ERROR (line    7) - Keywords Must Begin In Column 1.\n"
-                          "ERROR (line   11) - Invalid Keyword: _PIN\n"
-                          "ERROR (line   12) - Data for unknown keyword.\ndata\n"
-                          "ERROR (line   13) - Keyword Missing Ending Bracket (']').\n"
-                          "ERROR (line   14) - Invalid Keyword.\n"
-                          "ERROR (line   15) - Invalid Keyword.\n"
-                          "ERROR (line   16) - Invalid Keyword: " + Line('A', 117) + "\n"
-                          "ERROR (line   17) - Invalid Keyword: TEST_DATA\n" + Summary(8));
+              kBanner32 +
+                  "ERROR (line    7) - Keywords Must Begin In Column 1.\n"
+                  "ERROR (line   11) - Invalid Keyword: _PIN\n"
+                  "ERROR (line   12) - Data for unknown keyword.\ndata\n"
+                  "ERROR (line   13) - Keyword Missing Ending Bracket (']').\n"
+                  "ERROR (line   14) - Invalid Keyword.\n"
+                  "ERROR (line   15) - Invalid Keyword.\n"
+                  "ERROR (line   16) - Invalid Keyword: " +
+                  Line('A', 117) +
+                  "\n"
+                  "ERROR (line   17) - Invalid Keyword: TEST_DATA\n" +
+                  Summary(8));
     EXPECT_EQ(notes, "first\n   [Not a keyword] in notes");
 }
 
@@ -240,10 +254,11 @@ TEST(ParseKeywords, TablesGrowByVersionAndContextRulesPickTheOtherCodes) {
 
 TEST(ParseEnd, MissingEndClosesTheOpenSectionOnce) {
     EXPECT_EQ(CheckText("[IBIS Ver] 3.2\n[File Name] test.ibs\n", FILE_KIND_IBS),
-              kBanner32 + "ERROR - Required keyword 'End' not found.\n"
-                          "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n"
-                          "ERROR - Required keyword 'Component' not found.\n" +
-                          Summary(3));
+              kBanner32 +
+                  "ERROR - Required keyword 'End' not found.\n"
+                  "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n"
+                  "ERROR - Required keyword 'Component' not found.\n" +
+                  Summary(3));
 }
 
 TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
@@ -257,7 +272,7 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
               "ERROR (line    5) - Illegal keyword for a '.pkg' file.\n"
               "ERROR (line    6) - Illegal keyword for a '.pkg' file.\n"
               "ERROR (line    8) - Illegal keyword for a '.pkg' file.\n" +
-              Summary(4));
+                  Summary(4));
 
     std::string ebd =
         "[IBIS Ver] 4.0\n[File Name] test.ebd\n[File Rev] 1.0\n"
@@ -268,32 +283,34 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
               "ERROR (line    4) - Illegal keyword for a '.ebd' file.\n"
               "ERROR (line    5) - Illegal keyword for a '.ebd' file.\n"
               "ERROR (line   10) - Illegal keyword for a '.ebd' file.\n" +
-              Summary(3));
+                  Summary(3));
 
     // Version 2 knows no board descriptions: a component in any non-.ibs file draws the .pkg
     // message, a package model begins anywhere.
-    std::string ebd2 = "[IBIS Ver] 2.1\n[File Name] test.ebd\n[File Rev] 1.0\n"
-                       "[Component] x\n[Define Package Model] p\n[End]\n";
+    std::string ebd2 =
+        "[IBIS Ver] 2.1\n[File Name] test.ebd\n[File Rev] 1.0\n"
+        "[Component] x\n[Define Package Model] p\n[End]\n";
     EXPECT_EQ(CheckText(ebd2, FILE_KIND_EBD),
               "\nChecking test.ebd for IBIS 2.1 Compatibility...\n\n"
               "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n" +
-              Summary(1));
+                  Summary(1));
 
-    std::string ibs = kHeader32 + "[Component] x\n[Begin Board Description] b\n"
-                                  "board data is dropped\n[End]\n";
+    std::string ibs = kHeader32 +
+                      "[Component] x\n[Begin Board Description] b\n"
+                      "board data is dropped\n[End]\n";
     EXPECT_EQ(CheckText(ibs, FILE_KIND_IBS),
-              kBanner32 + "ERROR (line    5) - Illegal keyword for a '.ibs' file.\n" +
-                          Summary(1));
+              kBanner32 + "ERROR (line    5) - Illegal keyword for a '.ibs' file.\n" + Summary(1));
 }
 
 TEST(ParseBegin, SecondIbisVerStartsANewHeader) {
     std::string file = kHeader32 + "[IBIS Ver] 3.2\n[Component] x\n[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
-              kBanner32 + "ERROR (line    4) - Duplicate IBIS_Ver keyword\n"
-                          "ERROR (line    4) - Duplicate IBIS_Ver keyword.\n"
-                          "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
-                          "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
-                          Summary(4));
+              kBanner32 +
+                  "ERROR (line    4) - Duplicate IBIS_Ver keyword\n"
+                  "ERROR (line    4) - Duplicate IBIS_Ver keyword.\n"
+                  "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
+                  "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
+                  Summary(4));
 }
 
 TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
@@ -301,9 +318,10 @@ TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
     unterminated.unterminated = true;
     std::string file = kHeader32 + "[Component] x\n[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, unterminated),
-              kBanner32 + "ERROR (line    2) -\n"
-                          "    Previous keyword not terminated properly. Possibly missing a \"/\"\n\n" +
-                          Summary(1));
+              kBanner32 +
+                  "ERROR (line    2) -\n"
+                  "    Previous keyword not terminated properly. Possibly missing a \"/\"\n\n" +
+                  Summary(1));
 
     std::string v2 = "[IBIS Ver] 2.1\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n[End]\n";
     EXPECT_EQ(CheckText(v2, FILE_KIND_IBS, unterminated),
@@ -313,18 +331,27 @@ TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
 TEST(ParseAmi, ReadsTheFileIntoOneTextAndChecksDescriptions) {
     std::string shortText = Line('d', 100);
     std::string longText = Line('d', 110);
-    std::string file = "| a comment line\n"
-                       "(my_model\n"
-                       "\t(Description \"short\")\n"
-                       "  (Reserved_Parameters   | trailing comment\n"
-                       "     (AMI_Version (Usage Info) (Type String) (Value \"5.1\")))\n"
-                       "\n"
-                       "  ( Description \"" + shortText + "\"\n"   // 7: 116 + line feed
-                       "  (Description \"" + longText + "\n"         // 8: 124 + line feed
-                       "     " + Line('c', 118) + "\")\n"           // 9: continues, 120 + lf
-                       "    (Gain (Usage In)\n"                     // 10: ends the description
-                       "       " + Line('g', 130) + "))\n"
-                       ")\n";
+    std::string file =
+        "| a comment line\n"
+        "(my_model\n"
+        "\t(Description \"short\")\n"
+        "  (Reserved_Parameters   | trailing comment\n"
+        "     (AMI_Version (Usage Info) (Type String) (Value \"5.1\")))\n"
+        "\n"
+        "  ( Description \"" +
+        shortText +
+        "\"\n"  // 7: 116 + line feed
+        "  (Description \"" +
+        longText +
+        "\n"  // 8: 124 + line feed
+        "     " +
+        Line('c', 118) +
+        "\")\n"                   // 9: continues, 120 + lf
+        "    (Gain (Usage In)\n"  // 10: ends the description
+        "       " +
+        Line('g', 130) +
+        "))\n"
+        ")\n";
     std::string text;
     CheckOptions options;
     options.inspect = [&](IBIS*) { text = PARSE_GetAmiText(); };
@@ -336,11 +363,12 @@ TEST(ParseAmi, ReadsTheFileIntoOneTextAndChecksDescriptions) {
               "ERROR (line    9) -\n"
               "    Description line in AMI file (at line no 9) is greater than 120 characters\n"
               "\nErrors  : 2\nWarnings: 1\n\nFile Failed\n");
-    EXPECT_EQ(text, "(my_model(Description \"short\")(Reserved_Parameters"
-                    "(AMI_Version (Usage Info) (Type String) (Value \"5.1\")))"
-                    "( Description \"" + shortText + "\"" +
-                    "(Description \"" + longText + Line('c', 118) + "\")" +
-                    "(Gain (Usage In)" + Line('g', 130) + "))" + ")");
+    EXPECT_EQ(text,
+              "(my_model(Description \"short\")(Reserved_Parameters"
+              "(AMI_Version (Usage Info) (Type String) (Value \"5.1\")))"
+              "( Description \"" +
+                  shortText + "\"" + "(Description \"" + longText + Line('c', 118) + "\")" +
+                  "(Gain (Usage In)" + Line('g', 130) + "))" + ")");
     EXPECT_FALSE(PARSE_GetLongLines()) << "the long-lines setting is restored after the file";
 }
 
@@ -350,5 +378,5 @@ TEST(ParseAmi, WrongExtensionAfterTheBanner) {
     EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, options),
               "\nChecking params.txt for IBIS 5.0 Compatibility...\n\n"
               "ERROR - File Name Requires '.ami' Extension.\n" +
-              Summary(1));
+                  Summary(1));
 }

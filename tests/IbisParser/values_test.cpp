@@ -39,7 +39,8 @@ using RngTest = ValuesTest;
 TEST_F(RngTest, ColumnsRangeChecksAndTheirReports) {
     const std::string noMin = "ERROR (line    7) - No minimum Value Was Provided for R_pkg\n";
     const std::string noMax = "ERROR (line    7) - No maximum Value Was Provided for R_pkg\n";
-    const std::string notBetween = "WARNING (line    7) - Typ value is not in between Min and Max \n";
+    const std::string notBetween =
+        "WARNING (line    7) - Typ value is not in between Min and Max \n";
     const struct {
         const char* text;
         int result;
@@ -70,7 +71,8 @@ TEST_F(RngTest, ColumnsRangeChecksAndTheirReports) {
         // A digit after the scale letter is suspicious but read; the 58-character message
         // goes on a line of its own.
         {"1.5n2 1n 2n", 1, "nnn", 1.5e-9, 1e-9, 2e-9,
-         "WARNING (line    7) -\n    Suspicious Typical R_pkg Value (\"1.5n2\"); Numeric in Scale\n"},
+         "WARNING (line    7) -\n    Suspicious Typical R_pkg Value (\"1.5n2\"); Numeric in "
+         "Scale\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -105,7 +107,8 @@ TEST_F(RngpTest, RowsKeepTheirColumnsAndReportMissingOrBadOnes) {
         {"0.5 1m NA 2m", "nnan", 0.5, 1e-3, 0, 2e-3, ""},
         // A column in error is reported with the given column name; the row is kept.
         {"-x 1 2 3", "-nnn", 0, 1, 2, 3, "ERROR (line    7) - Invalid Voltage Value (\"-x\")\n"},
-        {"0.5", "n---", 0.5, 0, 0, 0, no + "typical" + tail + no + "minimum" + tail + no + "maximum" + tail},
+        {"0.5", "n---", 0.5, 0, 0, 0,
+         no + "typical" + tail + no + "minimum" + tail + no + "maximum" + tail},
         {"0.5 1", "nn--", 0.5, 1, 0, 0, no + "minimum" + tail + no + "maximum" + tail},
         {"1 2 3", "nnn-", 1, 2, 3, 0, no + "maximum" + tail},
         // 60 characters: on a line of its own. The fifth item is ignored.
@@ -127,7 +130,8 @@ TEST_F(RngpTest, RowsKeepTheirColumnsAndReportMissingOrBadOnes) {
 }
 
 TEST_F(RngpTest, AppendLinksRowsAndWarnsForEachRepeat) {
-    const std::string repeat = "WARNING (line    7) - Value 5.000000e-01 repeated in the First Column\n";
+    const std::string repeat =
+        "WARNING (line    7) - Value 5.000000e-01 repeated in the First Column\n";
     RNGP_TABLE table;
     RNGP_Append(table, Row("0.5 1 2 3"), true);
     RNGP_Append(table, Row("1.0 1 2 3"), true);
@@ -240,7 +244,8 @@ using StringTest = ValuesTest;
 
 std::string Texts(const STR_LIST* head) {
     std::string joined;
-    for (const STR_LIST* node = head; node; node = STR_Next(node)) joined += std::string(STR_Text(node)) + ";";
+    for (const STR_LIST* node = head; node; node = STR_Next(node))
+        joined += std::string(STR_Text(node)) + ";";
     return joined;
 }
 

@@ -37,8 +37,8 @@ struct CommaDecimalNumbers {
     CommaDecimalNumbers() {
         if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) return;
         std::filesystem::create_directories(folder);
-        const std::string command =
-            "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        const std::string command = "localedef -i de_DE -f UTF-8 '" +
+                                    (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) != -1 && setenv("LOCPATH", folder.c_str(), 1) == 0)
             std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     }

@@ -111,15 +111,15 @@ TEST(AmiTree, MalformedTextsGiveTheirStatusAndFreeAcceptsNull) {
 }
 
 TEST(AmiTree, WhiteSpaceAroundNodesIsOptional) {
-    EXPECT_EQ(Describe(*Parse(" \t\n(r(a(b 1))(c\t2 3)\n)").tree), "1B r; 2B a; 3L b=1:1; 2L c=2:1,3:1");
+    EXPECT_EQ(Describe(*Parse(" \t\n(r(a(b 1))(c\t2 3)\n)").tree),
+              "1B r; 2B a; 3L b=1:1; 2L c=2:1,3:1");
     EXPECT_EQ(Describe(*Parse("(r (a 1)   )  ").tree), "1B r; 2L a=1:1");
     EXPECT_EQ(Describe(*Parse("( (a 1))").tree), "1B ; 2L a=1:1");
     EXPECT_EQ(Describe(*Parse("(r (a (b 1)) (c 2))").tree), "1B r; 2B a; 3L b=1:1; 2L c=2:1");
 }
 
 TEST(AmiTree, QuotedValues) {
-    EXPECT_EQ(Describe(*Parse("(r (d \"two words\" next))").tree),
-              "1B r; 2L d=two words:0,next:0");
+    EXPECT_EQ(Describe(*Parse("(r (d \"two words\" next))").tree), "1B r; 2L d=two words:0,next:0");
     // Parentheses inside quotes are neither counted nor parsed.
     Parsed parsed = Parse("(r (d \"a (b\" \")\"))");
     ASSERT_EQ(parsed.status, AmiParseOk);
@@ -135,15 +135,16 @@ TEST(AmiTree, QuotedValues) {
 
 TEST(AmiTree, ValueTypesAndKeywords) {
     const std::vector<std::pair<const char*, int32_t>> types = {
-        {"True", 2}, {"False", 2}, {"true", 0}, {"12", 1}, {"-7", 1}, {"1e3", 3},
-        {"0.5", 3},  {"1.5x", 0},  {"", -1},    {nullptr, -1}};
+        {"True", 2}, {"False", 2}, {"true", 0}, {"12", 1}, {"-7", 1},
+        {"1e3", 3},  {"0.5", 3},   {"1.5x", 0}, {"", -1},  {nullptr, -1}};
     for (const auto& [text, type] : types) {
         EXPECT_EQ(ClassifyAmiValueType(text), type) << (text ? text : "null");
     }
 
-    const char* keywords[] = {"In",    "Out",   "Info",  "InOut", "Float",     "Integer", "String",
-                              "Boolean", "Tap", "UI",    "Value", "Range",     "List",    "Corner",
-                              "Increment", "Steps", "Table", "Gaussian", "Dual-Dirac", "DjRj"};
+    const char* keywords[] = {"In",      "Out",    "Info",     "InOut",      "Float",
+                              "Integer", "String", "Boolean",  "Tap",        "UI",
+                              "Value",   "Range",  "List",     "Corner",     "Increment",
+                              "Steps",   "Table",  "Gaussian", "Dual-Dirac", "DjRj"};
     for (int32_t code = 0; code < 20; ++code) {
         EXPECT_EQ(ClassifyAmiValueKeyword(AmiValueString, keywords[code]), code) << keywords[code];
     }
@@ -151,15 +152,16 @@ TEST(AmiTree, ValueTypesAndKeywords) {
     EXPECT_EQ(ClassifyAmiValueKeyword(AmiValueString, "Tap "), AmiNoKeyword);
     EXPECT_EQ(ClassifyAmiValueKeyword(AmiValueInteger, "In"), AmiNoKeyword);
 
-    Parsed parsed = Parse("(m (Usage In) (Type Float) (Format Dual-Dirac 1) (Default 2) "
-                          "(Description \"Value\") (Labels x) (usage In))");
+    Parsed parsed = Parse(
+        "(m (Usage In) (Type Float) (Format Dual-Dirac 1) (Default 2) "
+        "(Description \"Value\") (Labels x) (usage In))");
     ASSERT_EQ(parsed.status, AmiParseOk);
     std::vector<std::pair<int32_t, int32_t>> codes;
     for (const AmiTreeEntry& child : parsed.tree->entries[0].node->children) {
         codes.emplace_back(child.node->nameKeyword, child.node->values[0].keyword);
     }
-    const std::vector<std::pair<int32_t, int32_t>> expected = {
-        {1, 0}, {2, 4}, {3, 18}, {4, -1}, {5, 10}, {6, -1}, {0, 0}};
+    const std::vector<std::pair<int32_t, int32_t>> expected = {{1, 0},  {2, 4},  {3, 18}, {4, -1},
+                                                               {5, 10}, {6, -1}, {0, 0}};
     EXPECT_EQ(codes, expected);
 }
 
@@ -189,8 +191,10 @@ TEST(AmiTree, OddStringsParseWithoutHarm) {
               "1B r; 2L \xC3\xA9t\xE9=\xFF\x80:0,\x01:0");
 
     const std::string blanks(1 << 20, ' ');
-    EXPECT_EQ(Describe(*Parse(blanks + "(r" + blanks + "(a" + blanks + "1" + blanks + ")" + blanks + ")").tree),
-              "1B r; 2L a=1:1");
+    EXPECT_EQ(
+        Describe(*Parse(blanks + "(r" + blanks + "(a" + blanks + "1" + blanks + ")" + blanks + ")")
+                      .tree),
+        "1B r; 2L a=1:1");
 
     const int depth = 200000;
     std::string deep;

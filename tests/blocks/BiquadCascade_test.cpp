@@ -13,8 +13,7 @@ namespace {
 using Vexlor::BiquadCascade;
 using namespace cascade_test;
 
-TEST(BiquadCascade, NormalisesByD0AndFiltersAsDirectFormTwo)
-{
+TEST(BiquadCascade, NormalisesByD0AndFiltersAsDirectFormTwo) {
     std::vector<double> identity = {1, 0, 0, 1, 0, 0};
     BiquadCascade pass;
     Configure(pass, identity, 1);
@@ -35,18 +34,15 @@ TEST(BiquadCascade, NormalisesByD0AndFiltersAsDirectFormTwo)
 
 // Section 1: (2, 1, 0.5, 2, -0.5, 0.25), that is (1 + 0.5/z + 0.25/z^2) / (1 - 0.25/z + 0.125/z^2).
 // Section 2: (1, -1, 0, 4, 0, 1), that is (0.25 - 0.25/z) / (1 + 0.25/z^2).
-std::vector<double> TwoSections()
-{
-    return {2, 1, 0.5, 2, -0.5, 0.25, 1, -1, 0, 4, 0, 1};
-}
+std::vector<double> TwoSections() { return {2, 1, 0.5, 2, -0.5, 0.25, 1, -1, 0, 4, 0, 1}; }
 
-TEST(BiquadCascade, OutputsCarryTheCascadeAndItsIntermediateSignalsFromSilenceEachRun)
-{
+TEST(BiquadCascade, OutputsCarryTheCascadeAndItsIntermediateSignalsFromSilenceEachRun) {
     std::vector<double> taps = TwoSections();
     BiquadCascade block;
     Configure(block, taps, 2);
     ASSERT_TRUE(block.Initialize());
-    const std::vector<double> normalised = {1, 0.5, 0.25, 1, -0.25, 0.125, 0.25, -0.25, 0, 1, 0, 0.25};
+    const std::vector<double> normalised = {1,    0.5,   0.25, 1, -0.25, 0.125,
+                                            0.25, -0.25, 0,    1, 0,     0.25};
     EXPECT_EQ(taps, normalised);
 
     const std::vector<Samples> impulse = DriveAll(block, Impulse(3));
@@ -63,22 +59,23 @@ TEST(BiquadCascade, OutputsCarryTheCascadeAndItsIntermediateSignalsFromSilenceEa
     Samples first(input.size() + 2, 0.0), second(input.size() + 2, 0.0);
     auto x = [&](std::size_t n) { return n < 2 ? 0.0 : input[n - 2]; };
     for (std::size_t n = 2; n < first.size(); ++n) {
-        first[n] = x(n) + 0.5 * x(n - 1) + 0.25 * x(n - 2) + 0.25 * first[n - 1] - 0.125 * first[n - 2];
+        first[n] =
+            x(n) + 0.5 * x(n - 1) + 0.25 * x(n - 2) + 0.25 * first[n - 1] - 0.125 * first[n - 2];
         second[n] = 0.25 * first[n] - 0.25 * first[n - 1] - 0.25 * second[n - 2];
         EXPECT_NEAR(outputs[1][n - 2], first[n], 1e-12) << "sample " << n - 2;
         EXPECT_NEAR(outputs[0][n - 2], second[n], 1e-12) << "sample " << n - 2;
     }
 }
 
-TEST(BiquadCascade, UnusableTablesAndOutputCountsAreReported)
-{
+TEST(BiquadCascade, UnusableTablesAndOutputCountsAreReported) {
     std::vector<double> two = TwoSections();
     BiquadCascade tooMany;
     Configure(tooMany, two, 3);
     std::string errors;
     EXPECT_FALSE(InitializeCapturing(tooMany, errors));
-    EXPECT_EQ(errors, "The number of outputs must be less than or equal to the number of biquads in the "
-                      "cascade.  Currently, there are 3 outputs and 2 biquads.\n");
+    EXPECT_EQ(errors,
+              "The number of outputs must be less than or equal to the number of biquads in the "
+              "cascade.  Currently, there are 3 outputs and 2 biquads.\n");
     EXPECT_EQ(tooMany.State1, (std::vector<double>{0, 0}));
     EXPECT_EQ(tooMany.State2, (std::vector<double>{0, 0}));
 
@@ -88,8 +85,10 @@ TEST(BiquadCascade, UnusableTablesAndOutputCountsAreReported)
         block.Taps = ones.data();
         block.NumTaps = count;
         EXPECT_FALSE(InitializeCapturing(block, errors));
-        EXPECT_EQ(errors, "The number of parameter taps must not be zero and must be a multiple of 6 taps. "
-                          "There are currently " + std::to_string(count) + " taps.\n");
+        EXPECT_EQ(errors,
+                  "The number of parameter taps must not be zero and must be a multiple of 6 taps. "
+                  "There are currently " +
+                      std::to_string(count) + " taps.\n");
         EXPECT_EQ(ones, std::vector<double>(12, 1.0));
     }
 
@@ -109,8 +108,7 @@ TEST(BiquadCascade, UnusableTablesAndOutputCountsAreReported)
     EXPECT_EQ(smallest[3], 1.0);
 }
 
-TEST(BiquadCascade, RunWithoutOutputsStillAdvancesTheState)
-{
+TEST(BiquadCascade, RunWithoutOutputsStillAdvancesTheState) {
     std::vector<double> taps = {1, 0, 0, 1, -0.5, 0};
     BiquadCascade block;
     Configure(block, taps, 0);

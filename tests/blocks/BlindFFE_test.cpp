@@ -69,7 +69,8 @@ TEST(BlindFFE, NonPositiveSamplesPerBitIsRefused) {
         ffe.SamplesPerBit = samplesPerBit;
         testing::internal::CaptureStderr();
         EXPECT_FALSE(ffe.Initialize());
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "SamplesPerBit must be a positive number.\n");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "SamplesPerBit must be a positive number.\n");
         EXPECT_EQ(ffe.DelayLength, 16u);
     }
 }

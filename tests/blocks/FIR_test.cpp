@@ -17,7 +17,8 @@ void Configure(Filter& fir, int numTaps, int decimation, int phase, int interpol
 }
 
 // The block keeps a pointer to taps, which must outlive it.
-void Start(Filter& fir, const std::vector<double>& taps, int decimation, int phase, int interpolation) {
+void Start(Filter& fir, const std::vector<double>& taps, int decimation, int phase,
+           int interpolation) {
     Configure(fir, static_cast<int>(taps.size()), decimation, phase, interpolation);
     fir.Taps = taps.data();
     ASSERT_TRUE(fir.Setup());
@@ -49,8 +50,9 @@ std::vector<double> RunFirings(Filter& fir, const std::vector<double>& input) {
 
 // The plain definition: insert I-1 zeros after every input, convolve with the taps, keep every
 // D-th sample from the phase on.
-std::vector<double> UpsampleFilterDecimate(const std::vector<double>& taps, const std::vector<double>& x,
-                                           std::size_t decimation, std::size_t interpolation, std::size_t phase) {
+std::vector<double> UpsampleFilterDecimate(const std::vector<double>& taps,
+                                           const std::vector<double>& x, std::size_t decimation,
+                                           std::size_t interpolation, std::size_t phase) {
     std::vector<double> upsampled(x.size() * interpolation, 0.0);
     for (std::size_t i = 0; i < x.size(); ++i) upsampled[i * interpolation] = x[i];
     std::vector<double> result;
@@ -62,7 +64,8 @@ std::vector<double> UpsampleFilterDecimate(const std::vector<double>& taps, cons
     return result;
 }
 
-void ExpectMatchesDefinition(const std::vector<double>& taps, int decimation, int phase, int interpolation) {
+void ExpectMatchesDefinition(const std::vector<double>& taps, int decimation, int phase,
+                             int interpolation) {
     Filter fir;
     Start(fir, taps, decimation, phase, interpolation);
     std::vector<double> x;
@@ -72,7 +75,8 @@ void ExpectMatchesDefinition(const std::vector<double>& taps, int decimation, in
         taps, x, static_cast<std::size_t>(decimation), static_cast<std::size_t>(interpolation),
         static_cast<std::size_t>(phase));
     ASSERT_EQ(got.size(), expected.size());
-    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_DOUBLE_EQ(got[i], expected[i]) << "output " << i;
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_DOUBLE_EQ(got[i], expected[i]) << "output " << i;
 }
 
 }  // namespace
@@ -87,9 +91,10 @@ TEST(FIR, ChecksAllParametersInOrder) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(SetupMessages(3, 2, -1, 1, ok), "DecimationPhase must be >= 0\n");
     EXPECT_EQ(SetupMessages(3, 1, 0, 0, ok), "Interpolation must be > 0\n");
-    EXPECT_EQ(SetupMessages(0, -1, -1, -1, ok),
-              "There must be at least one Tap\nDecimation must be > 0\nDecimationPhase must be >= 0\n"
-              "DecimationPhase must be < Decimation ratio\nInterpolation must be > 0\n");
+    EXPECT_EQ(
+        SetupMessages(0, -1, -1, -1, ok),
+        "There must be at least one Tap\nDecimation must be > 0\nDecimationPhase must be >= 0\n"
+        "DecimationPhase must be < Decimation ratio\nInterpolation must be > 0\n");
     EXPECT_FALSE(ok);
     EXPECT_EQ(SetupMessages(3, 1, 0, 1, ok), "");
     EXPECT_TRUE(ok);

@@ -22,17 +22,16 @@ constexpr double kTwoPi = 2.0 * kPi;
 constexpr double kPeriod = 1e-6;
 
 template <class T>
-void SetValues(Vexlor::MultiArray<T>& array, const std::vector<T>& values)
-{
+void SetValues(Vexlor::MultiArray<T>& array, const std::vector<T>& values) {
     const std::uint64_t extents[] = {1, values.size()};
     array.Reshape(2, extents);
     array.AssignFrom(values.data(), values.size());
 }
 
 // A block with only the given roots (the default Butterworth ones cleared).
-void SetRoots(SDomainIIR& block, double gain, const std::vector<double>& realPoles, const Roots& complexPoles,
-              const std::vector<double>& realZeros = {}, const Roots& complexZeros = {})
-{
+void SetRoots(SDomainIIR& block, double gain, const std::vector<double>& realPoles,
+              const Roots& complexPoles, const std::vector<double>& realZeros = {},
+              const Roots& complexZeros = {}) {
     block.GainConstant = gain;
     SetValues(block.RealPoles, realPoles);
     SetValues(block.ComplexPoles, complexPoles);
@@ -41,8 +40,7 @@ void SetRoots(SDomainIIR& block, double gain, const std::vector<double>& realPol
 }
 
 // H(s) = gain * prod(s - zero) / prod(s - pole), the lists holding every root.
-Complex Analog(Complex s, double gain, const Roots& zeros, const Roots& poles)
-{
+Complex Analog(Complex s, double gain, const Roots& zeros, const Roots& poles) {
     Complex h = gain;
     for (const Complex& zero : zeros) h *= s - zero;
     for (const Complex& pole : poles) h /= s - pole;
@@ -52,8 +50,7 @@ Complex Analog(Complex s, double gain, const Roots& zeros, const Roots& poles)
 // The spectrum of the (decayed) impulse response must be H(s) at the analog frequency that
 // the bilinear transform without pre-warping maps to each digital one.
 void ExpectAnalogResponse(SDomainIIR& block, double gain, const Roots& zeros, const Roots& poles,
-                          const std::vector<double>& hertzList)
-{
+                          const std::vector<double>& hertzList) {
     const Samples impulse = Drive(block, Impulse(4000));
     for (double hertz : hertzList) {
         const double radiansPerSample = kTwoPi * hertz * kPeriod;
@@ -61,12 +58,12 @@ void ExpectAnalogResponse(SDomainIIR& block, double gain, const Roots& zeros, co
         for (std::size_t n = 0; n < impulse.size(); ++n)
             measured += impulse[n] * std::polar(1.0, -radiansPerSample * static_cast<double>(n));
         const Complex s(0.0, 2.0 / kPeriod * std::tan(radiansPerSample / 2.0));
-        EXPECT_NEAR(std::abs(measured - Analog(s, gain, zeros, poles)), 0.0, 1e-9) << hertz << " Hz";
+        EXPECT_NEAR(std::abs(measured - Analog(s, gain, zeros, poles)), 0.0, 1e-9)
+            << hertz << " Hz";
     }
 }
 
-TEST(SDomainIIR, DefaultIsAFifthOrderButterworthLowPassAtOneMegahertz)
-{
+TEST(SDomainIIR, DefaultIsAFifthOrderButterworthLowPassAtOneMegahertz) {
     SDomainIIR block;
     std::string errors;
     ASSERT_TRUE(InitializeCapturing(block, errors));
@@ -74,7 +71,8 @@ TEST(SDomainIIR, DefaultIsAFifthOrderButterworthLowPassAtOneMegahertz)
     ASSERT_EQ(block.NumBiquads, 3u);
     ASSERT_EQ(block.NumTaps, 18);
     // Two second-order sections from the complex poles, a first-order one from the real pole.
-    EXPECT_TRUE(block.Taps[2] != 0.0 && block.Taps[8] != 0.0 && block.Taps[14] == 0.0 && block.Taps[17] == 0.0);
+    EXPECT_TRUE(block.Taps[2] != 0.0 && block.Taps[8] != 0.0 && block.Taps[14] == 0.0 &&
+                block.Taps[17] == 0.0);
     EXPECT_NEAR(Drive(block, Samples(2000, 1.0)).back(), 1.0, 1e-12);
 
     // Poles evenly spread on the left half circle of the corner frequency.
@@ -82,11 +80,11 @@ TEST(SDomainIIR, DefaultIsAFifthOrderButterworthLowPassAtOneMegahertz)
     Roots poles;
     for (int k = 1; k <= 5; ++k) poles.push_back(std::polar(corner, kPi * (2 * k + 4) / 10.0));
     ASSERT_TRUE(block.Initialize());
-    ExpectAnalogResponse(block, std::pow(corner, 5), {}, poles, {0.0, 5e3, 50e3, 103.47e3, 200e3, 400e3});
+    ExpectAnalogResponse(block, std::pow(corner, 5), {}, poles,
+                         {0.0, 5e3, 50e3, 103.47e3, 200e3, 400e3});
 }
 
-TEST(SDomainIIR, RootsInEitherUnitGiveTheAnalogResponse)
-{
+TEST(SDomainIIR, RootsInEitherUnitGiveTheAnalogResponse) {
     // A notch at 50 kHz with quality 2, given in hertz.
     const double notch = 50e3, sigma = -notch / 4.0;
     const Complex pole(sigma, std::sqrt(notch * notch - sigma * sigma));
@@ -96,8 +94,8 @@ TEST(SDomainIIR, RootsInEitherUnitGiveTheAnalogResponse)
     ASSERT_TRUE(notchBlock.Initialize());
     ASSERT_EQ(notchBlock.NumBiquads, 1u);
     const Complex zero(0.0, kTwoPi * notch);
-    ExpectAnalogResponse(notchBlock, 1.0, {zero, std::conj(zero)}, {kTwoPi * pole, kTwoPi * std::conj(pole)},
-                         {0.0, 50e3, 150e3});
+    ExpectAnalogResponse(notchBlock, 1.0, {zero, std::conj(zero)},
+                         {kTwoPi * pole, kTwoPi * std::conj(pole)}, {0.0, 50e3, 150e3});
 
     // A real zero short of the poles shares a section with the complex pole pair.
     const Complex pair(-kTwoPi * 30e3, kTwoPi * 80e3);
@@ -107,11 +105,11 @@ TEST(SDomainIIR, RootsInEitherUnitGiveTheAnalogResponse)
     SetRoots(mixed, gain, {realPole}, {pair}, {realZero});
     ASSERT_TRUE(mixed.Initialize());
     ASSERT_EQ(mixed.NumBiquads, 2u);
-    ExpectAnalogResponse(mixed, gain, {realZero}, {pair, std::conj(pair), realPole}, {0.0, 20e3, 80e3, 300e3});
+    ExpectAnalogResponse(mixed, gain, {realZero}, {pair, std::conj(pair), realPole},
+                         {0.0, 20e3, 80e3, 300e3});
 }
 
-TEST(SDomainIIR, FrequenciesInHertzAreScaledInPlaceAtEveryInitialize)
-{
+TEST(SDomainIIR, FrequenciesInHertzAreScaledInPlaceAtEveryInitialize) {
     SDomainIIR block;
     block.FrequencyUnit = 1;
     SetRoots(block, block.GainConstant, {-1000.0}, {});
@@ -122,8 +120,7 @@ TEST(SDomainIIR, FrequenciesInHertzAreScaledInPlaceAtEveryInitialize)
     EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -6283.185307179586 * kTwoPi);
 }
 
-TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets)
-{
+TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets) {
     // One real pole -a with gain a: a first-order section with unit gain at DC.
     const double a = kTwoPi * 10e3, c = 2.0e6;
     SDomainIIR onePole;
@@ -131,7 +128,8 @@ TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets)
     ASSERT_TRUE(onePole.Initialize());
     ASSERT_EQ(onePole.NumTaps, 6);
     const double firstOrder[] = {a / (c + a), a / (c + a), 0.0, 1.0, -(c - a) / (c + a), 0.0};
-    for (int k = 0; k < 6; ++k) EXPECT_NEAR(onePole.Taps[k], firstOrder[k], 1e-15) << "coefficient " << k;
+    for (int k = 0; k < 6; ++k)
+        EXPECT_NEAR(onePole.Taps[k], firstOrder[k], 1e-15) << "coefficient " << k;
     EXPECT_NEAR(Drive(onePole, Samples(3000, 1.0)).back(), 1.0, 1e-12);
     // A single section takes a negative gain as it is.
     onePole.GainConstant = -a;
@@ -142,7 +140,8 @@ TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets)
     SetRoots(none, -2.5, {}, {});
     ASSERT_TRUE(none.Initialize());
     ASSERT_EQ(none.NumTaps, 6);
-    EXPECT_EQ(std::vector<double>(none.Taps, none.Taps + 6), (std::vector<double>{-2.5, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(std::vector<double>(none.Taps, none.Taps + 6),
+              (std::vector<double>{-2.5, 0, 0, 1, 0, 0}));
     EXPECT_EQ(Drive(none, {1.0, -4.0, 0.0}), (Samples{-2.5, 10.0, 0.0}));
 
     // Two real zeros without poles divide by two poles at -1. With c = 2e6: (c + 3e5)(c + 1e5),
@@ -152,11 +151,11 @@ TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets)
     ASSERT_TRUE(twoZeros.Initialize());
     ASSERT_EQ(twoZeros.NumTaps, 6);
     const double expected[] = {4.83e12, -7.94e12, 3.23e12, 1.0, 2.0, 1.0};
-    for (int k = 0; k < 6; ++k) EXPECT_NEAR(twoZeros.Taps[k], expected[k], 1e-3) << "coefficient " << k;
+    for (int k = 0; k < 6; ++k)
+        EXPECT_NEAR(twoZeros.Taps[k], expected[k], 1e-3) << "coefficient " << k;
 }
 
-TEST(SDomainIIR, UnusableSettingsFailWithAMessage)
-{
+TEST(SDomainIIR, UnusableSettingsFailWithAMessage) {
     std::string errors;
     for (double rate : {0.0, -1.0, std::nan("")}) {
         SDomainIIR block;
@@ -180,17 +179,18 @@ TEST(SDomainIIR, UnusableSettingsFailWithAMessage)
     realZeroAtC.SampleRate = rate;
     SetValues(realZeroAtC.RealZeros, {2.0 * rate});
     EXPECT_FALSE(InitializeCapturing(realZeroAtC, errors));
-    EXPECT_EQ(errors, "The N0 coefficient for biquad number 1 cannot be zero: a zero lies at "
-                      "twice the sample rate.\n");
+    EXPECT_EQ(errors,
+              "The N0 coefficient for biquad number 1 cannot be zero: a zero lies at "
+              "twice the sample rate.\n");
 
     SDomainIIR invertingButterworth;
     invertingButterworth.GainConstant = -invertingButterworth.GainConstant;
     EXPECT_FALSE(InitializeCapturing(invertingButterworth, errors));
-    EXPECT_NE(errors.find("is negative and cannot be spread over 3 biquads.\n"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("is negative and cannot be spread over 3 biquads.\n"), std::string::npos)
+        << errors;
 }
 
-TEST(SDomainIIR, RepeatedInitializeRebuildsTheSameFilterFromSilence)
-{
+TEST(SDomainIIR, RepeatedInitializeRebuildsTheSameFilterFromSilence) {
     SDomainIIR block;
     block.Outputs.Resize(3);
     ASSERT_TRUE(block.Initialize());

@@ -44,12 +44,19 @@ TEST(TimeResponseFIR, ResponseChecksAndTheirMessages) {
     const Response three{{0, 1, 2}, {0, 1, 2}}, four{{0, 1, 2, 3}, {0, 1, 2, 3}};
     const std::string badRate = "SampleRate must be > 0.0\n";
     const std::tuple<Response, int, double, std::string> cases[] = {
-        {three, 2, 1.0, "Inavlid ResponseType is specified, it can be either Impulse Response or Step Response\n"},
+        {three, 2, 1.0,
+         "Inavlid ResponseType is specified, it can be either Impulse Response or Step Response\n"},
         {three, 1, 1.0, "At least 4 response coefficients are required for input step response\n"},
-        {three, 0, 1.0, "At least 4 response coefficients are required for input impulse response\n"},
-        {{{0, 1, 2, 3, 4}, {0, 1, 2, 3}}, 1, 1.0,
-         "Number of coefficients in response must be same as the number of values in time stamps\n"},
-        {four, 1, 0.0, badRate}, {four, 1, -2.0, badRate}, {four, 1, std::nan(""), badRate},
+        {three, 0, 1.0,
+         "At least 4 response coefficients are required for input impulse response\n"},
+        {{{0, 1, 2, 3, 4}, {0, 1, 2, 3}},
+         1,
+         1.0,
+         "Number of coefficients in response must be same as the number of values in time "
+         "stamps\n"},
+        {four, 1, 0.0, badRate},
+        {four, 1, -2.0, badRate},
+        {four, 1, std::nan(""), badRate},
         // A tap count beyond a 32-bit integer is refused rather than left undefined.
         {four, 1, 1e10, "ResponseTimeStamps span too many samples at this SampleRate\n"},
         {four, 1, 1.0, ""}};
@@ -118,7 +125,8 @@ TEST(TimeResponseFIR, StraightStepGivesConstantTaps) {
     Attach(fir, response, 1, 2.0e11);
     ASSERT_TRUE(fir.Setup());
     ASSERT_EQ(fir.NumTaps, 81);
-    for (int m = 0; m < fir.NumTaps; ++m) EXPECT_NEAR(fir.Taps[m], slope / 2.0e11, 1e-12) << "tap " << m;
+    for (int m = 0; m < fir.NumTaps; ++m)
+        EXPECT_NEAR(fir.Taps[m], slope / 2.0e11, 1e-12) << "tap " << m;
 }
 
 TEST(TimeResponseFIR, StepTapIsTheSlopeOfTheParabolaThroughThreePoints) {

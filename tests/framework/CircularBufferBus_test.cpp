@@ -6,16 +6,14 @@ namespace {
 
 using Bus = Vexlor::CircularBufferBusT<Vexlor::CircularBuffer<double>>;
 
-void ExpectFresh(const Vexlor::CircularBuffer<double>& buffer)
-{
+void ExpectFresh(const Vexlor::CircularBuffer<double>& buffer) {
     EXPECT_EQ(buffer.Storage, nullptr);
     EXPECT_EQ(buffer.Capacity, 0u);
     EXPECT_EQ(buffer.Position, 0u);
     EXPECT_EQ(buffer.Rate, 1u);
 }
 
-TEST(CircularBufferBus, ResizeToTheSameCountKeepsBuffersAndStorage)
-{
+TEST(CircularBufferBus, ResizeToTheSameCountKeepsBuffersAndStorage) {
     Bus bus;
     Vexlor::CircularBufferBus& abstract = bus;
     EXPECT_EQ(bus.Count(), 0u);
@@ -39,8 +37,7 @@ TEST(CircularBufferBus, ResizeToTheSameCountKeepsBuffersAndStorage)
     EXPECT_EQ(storage[3], 4.0);
 }
 
-TEST(CircularBufferBus, OtherCountsGiveFreshBuffersAndLeaveAttachedStorageAlone)
-{
+TEST(CircularBufferBus, OtherCountsGiveFreshBuffersAndLeaveAttachedStorageAlone) {
     Bus bus;
     bus.Resize(2);
     double storage[2] = {5.0, 6.0};

@@ -43,7 +43,8 @@ TEST(CircularBuffer, CopyWrapsInBothRings) {
     EXPECT_EQ(b, (std::vector<double>{13, 10, 11, -1, -1, -1, -1, 12}));
     src.CopyTo(0, dst, 0, 0);
     EXPECT_EQ(b, (std::vector<double>{13, 10, 11, -1, -1, -1, -1, 12}));
-    // Offsets move both starting points; this copy wraps in the source, the destination index wraps before it starts.
+    // Offsets move both starting points; this copy wraps in the source, the destination index wraps
+    // before it starts.
     src.CopyTo(1, dst, 2, 3);
     EXPECT_EQ(b, (std::vector<double>{13, 13, 10, 11, -1, -1, -1, 12}));
 }
@@ -80,6 +81,7 @@ TEST(CircularBuffer, ReleaseFreesOwnStorageAndDetachesOutsideStorage) {
 
     // A size whose byte count overflows fails like any other allocation.
     const std::uint64_t tooMany = ~0ull / 4;
-    EXPECT_THROW(borrowed.Adopt(CircularBuffer<double>::Allocate(tooMany), tooMany), std::bad_alloc);
+    EXPECT_THROW(borrowed.Adopt(CircularBuffer<double>::Allocate(tooMany), tooMany),
+                 std::bad_alloc);
     EXPECT_EQ(borrowed.Storage, nullptr);
 }

@@ -85,8 +85,10 @@ TEST(AmiEntry, EachUnreadParameterGetsItsMessageInOrder) {
         {"(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0)", allFourUnread},
         {"Quarnel Gain 0", allFourUnread},
         {"", allFourUnread},
-        {nullptr, "The IBIS-AMI model, Quarnel, received no parameter string "
-                  "(AMI_parameters_in is null). " + allFourUnread},
+        {nullptr,
+         "The IBIS-AMI model, Quarnel, received no parameter string "
+         "(AMI_parameters_in is null). " +
+             allFourUnread},
     };
     for (const Case& c : cases) {
         std::vector<double> matrix = impulseMatrix(10, 0);
@@ -199,8 +201,9 @@ TEST(AmiEntry, FailedPhasesAndUnusableArgumentsGiveZeroAndAMessage) {
     AmiCall noMatrix(nullptr, 10, 0, "");
     EXPECT_EQ(noMatrix.result, 0);
     EXPECT_EQ(noMatrix.message(),
-              allFourUnread + "The IBIS-AMI model, Quarnel, received no impulse_matrix (a null "
-                              "pointer) for 10 samples per column. ");
+              allFourUnread +
+                  "The IBIS-AMI model, Quarnel, received no impulse_matrix (a null "
+                  "pointer) for 10 samples per column. ");
 }
 
 TEST(AmiEntry, NullHandlePointersAreRefusedAndClosed) {
@@ -212,11 +215,13 @@ TEST(AmiEntry, NullHandlePointersAreRefusedAndClosed) {
     char text[] = "";
     EXPECT_EQ(library.init(matrix.data(), 10, 0, 5e-12, 160e-12, text, nullptr, nullptr, &msg), 0);
     ASSERT_NE(msg, nullptr);
-    EXPECT_STREQ(msg, "The IBIS-AMI model, Quarnel, cannot return its instance: "
-                      "AMI_memory_handle is null. ");
+    EXPECT_STREQ(msg,
+                 "The IBIS-AMI model, Quarnel, cannot return its instance: "
+                 "AMI_memory_handle is null. ");
     EXPECT_EQ(matrix, impulseMatrix(10, 0));
     void* handle = nullptr;
-    EXPECT_EQ(library.init(matrix.data(), 10, 0, 5e-12, 160e-12, text, nullptr, &handle, nullptr), 1);
+    EXPECT_EQ(library.init(matrix.data(), 10, 0, 5e-12, 160e-12, text, nullptr, &handle, nullptr),
+              1);
     EXPECT_EQ(library.close(handle), 1);
 }
 
@@ -242,7 +247,8 @@ TEST(AmiEntry, HostileParameterStringsStillGiveAResultAndAHandle) {
         EXPECT_FALSE(call.message().empty()) << parameters.substr(0, 80);
     }
     std::vector<double> overflowing = impulseMatrix(40, 0);
-    AmiCall infinite(overflowing, 40, 1, "(Quarnel (Taps (0 1e999) (1 -1e999) (2 nan)) (Gain 1e308))");
+    AmiCall infinite(overflowing, 40, 1,
+                     "(Quarnel (Taps (0 1e999) (1 -1e999) (2 nan)) (Gain 1e308))");
     EXPECT_EQ(infinite.result, 1);
     EXPECT_TRUE(std::isnan(overflowing[70]));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");

@@ -66,7 +66,8 @@ TEST(Quarnel, DefaultsAndFreshResponseTablesPerCycle) {
     EXPECT_EQ(model.Gain, 1.0);
     EXPECT_EQ(model.Taps.Extent(0), 1u);
     EXPECT_EQ(model.Taps.Extent(1), 3u);
-    EXPECT_EQ(std::vector<double>(model.Taps.Data(), model.Taps.Data() + 3), (std::vector<double>{0, 1, 0}));
+    EXPECT_EQ(std::vector<double>(model.Taps.Data(), model.Taps.Data() + 3),
+              (std::vector<double>{0, 1, 0}));
     ASSERT_TRUE(model.Setup());
     EXPECT_EQ(model.ResponseFilter.NumTaps, 65);
     EXPECT_TRUE(model.Finalize());
@@ -82,7 +83,8 @@ TEST(Quarnel, ImpulseComesBackFilteredScaledAndDelayedByTheWeightedSymbol) {
     };
     // The defaults with a 1 dB gain (10^(1/20)), then each end tap alone at 0 dB; every one of
     // the 65 response taps is compared with the independent calculation.
-    for (const Case& c : {Case{0, 1, 0, 1.1220184543019633, 32}, Case{0, 0, 1, 1.0, 64}, Case{1, 0, 0, 1.0, 0}}) {
+    for (const Case& c :
+         {Case{0, 1, 0, 1.1220184543019633, 32}, Case{0, 0, 1, 1.0, 64}, Case{1, 0, 0, 1.0, 0}}) {
         Quarnel model;
         model.Gain = c.gain;
         SetTaps(model, c.current, c.previous, c.earliest);
@@ -116,7 +118,8 @@ TEST(Quarnel, ChainIsTheSumOfThreeSymbolSpacedFilteredCopies) {
     const std::vector<double> taps = ExpectedResponseTaps();
     std::vector<double> filtered(column.size(), 0.0);
     for (std::size_t n = 0; n < column.size(); ++n)
-        for (std::size_t m = 0; m < taps.size() && m <= n; ++m) filtered[n] += taps[m] * column[n - m];
+        for (std::size_t m = 0; m < taps.size() && m <= n; ++m)
+            filtered[n] += taps[m] * column[n - m];
     for (std::size_t n = 0; n < column.size(); ++n) {
         double expected = 0.9 * filtered[n];
         if (n >= 8) expected += -0.3 * filtered[n - 8];
@@ -137,7 +140,8 @@ TEST(Quarnel, SecondColumnRestartsTheFilterButNotTheEqualiser) {
     EXPECT_EQ(first[39], taps[7]);
     // The equaliser still holds the first column's last 40 filtered samples; the middle tap
     // reads them 32 samples late. The response filter itself starts from silence.
-    for (std::size_t n = 0; n < 100; ++n) EXPECT_EQ(second[n], n < 32 ? taps[8 + n] : 0.0) << "sample " << n;
+    for (std::size_t n = 0; n < 100; ++n)
+        EXPECT_EQ(second[n], n < 32 ? taps[8 + n] : 0.0) << "sample " << n;
     // After a silent column the history is clear and the impulse behaves as on a fresh model.
     for (std::size_t n = 0; n < 100; ++n)
         EXPECT_EQ(third[n], n < 32 || n >= 32 + 65 ? 0.0 : taps[n - 32]) << "sample " << n;

@@ -32,7 +32,8 @@ std::string ReadFile(const fs::path& path) {
 }
 
 std::string Pkg(const char* version, const std::string& name, const std::string& body = "") {
-    return std::string("[IBIS Ver] ") + version + "\n[File Name] " + name + "\n" + body + "[File Rev] 1.0\n[End]\n";
+    return std::string("[IBIS Ver] ") + version + "\n[File Name] " + name + "\n" + body +
+           "[File Rev] 1.0\n[End]\n";
 }
 
 class IbischeckTest : public testing::Test {
@@ -54,10 +55,12 @@ protected:
         const std::string header = "[IBIS Ver] 3.2\n[File Name] x.ibs\n[File Rev] 1.0\n[End]\n";
         Write("dir/sub/x.ibs", header);
         Write("dir/sub/yy.ibs", header);
-        Write("long.pkg", Pkg("3.2", "long.pkg", "| " + std::string(79, 'x') + "\n"));  // 81 characters
+        Write("long.pkg",
+              Pkg("3.2", "long.pkg", "| " + std::string(79, 'x') + "\n"));  // 81 characters
         Write("ctrl.pkg", Pkg("3.2", "ctrl.pkg", "[Notes] bell\x01 here\n"));
         Write("ver.pkg", Pkg("4.3", "ver.pkg"));
-        Write("v1.pkg", "[IBIS Ver] 3.2\n[IBIS Ver] 1.1\n[File Name] v1.pkg\n[File Rev] 1\n[End]\n");
+        Write("v1.pkg",
+              "[IBIS Ver] 3.2\n[IBIS Ver] 1.1\n[File Name] v1.pkg\n[File Rev] 1\n[End]\n");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -90,7 +93,8 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
     const std::string good = Banner("good.pkg", "3.2") + kPassed;
     const std::string bad = Banner("bad.pkg", "3.2");
     const std::string badAlone = bad + kBadPkgFindings + Summary(1, 1);
-    const std::string lead = Banner("lead.pkg", "3.2") + "ERROR (line    1) - Exceeds 80 chararacters.\n" + Summary(1);
+    const std::string lead =
+        Banner("lead.pkg", "3.2") + "ERROR (line    1) - Exceeds 80 chararacters.\n" + Summary(1);
     const std::string noComponent = "ERROR - Required keyword 'Component' not found.\n";
     const std::string v1 = Banner("v1.pkg", "3.2") +
                            "ERROR (line    2) - Duplicate IBIS_Ver keyword\n"
@@ -110,10 +114,13 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
         {"x.pkg lead.pkg", Banner("x.pkg", "4.2") + kPassed + lead, 1},
         {"--quiet bad.pkg", kBadPkgFindings + Summary(1, 1), 1},
         {"--quiet-warnings bad.pkg",
-         bad + "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n" + Summary(1), 1},
+         bad + "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n" + Summary(1),
+         1},
         // A quiet error is not counted either, so the file passes with its warning.
         {"--quiet-errors bad.pkg",
-         bad + "WARNING (line    3) - IBIS files should not contain tab characters.\n" + Summary(0, 1), 0},
+         bad + "WARNING (line    3) - IBIS files should not contain tab characters.\n" +
+             Summary(0, 1),
+         0},
         // Input cannot cause program bugs, so quieting them changes nothing here.
         {"--quiet-bugs --quiet-warnings --quiet-errors bad.pkg", bad + kPassed, 0},
         // The extension is compared without regard to case.
@@ -129,19 +136,27 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
         {"dir/sub/x.ibs", Banner("dir/sub/x.ibs", "3.2") + noComponent + Summary(1), 1},
         {"dir/sub/yy.ibs",
          Banner("dir/sub/yy.ibs", "3.2") +
-             "ERROR (line    2) -\n    File name opened 'yy.ibs' not the same as File_name 'x.ibs'.\n" +
+             "ERROR (line    2) -\n    File name opened 'yy.ibs' not the same as File_name "
+             "'x.ibs'.\n" +
              noComponent + Summary(2),
          1},
-        {"--no-file-name-rules dir/sub/yy.ibs", Banner("dir/sub/yy.ibs", "3.2") + noComponent + Summary(1), 1},
-        {"long.pkg", Banner("long.pkg", "3.2") + "ERROR (line    3) - Exceeds 80 chararacters.\n" + Summary(1), 1},
+        {"--no-file-name-rules dir/sub/yy.ibs",
+         Banner("dir/sub/yy.ibs", "3.2") + noComponent + Summary(1), 1},
+        {"long.pkg",
+         Banner("long.pkg", "3.2") + "ERROR (line    3) - Exceeds 80 chararacters.\n" + Summary(1),
+         1},
         {"--long-lines long.pkg", Banner("long.pkg", "3.2") + kPassed, 0},
         {"ctrl.pkg",
          Banner("ctrl.pkg", "3.2") +
-             "ERROR (line    3) -\n    Found illegal control character (code 1).  Converting to space.\n" +
+             "ERROR (line    3) -\n    Found illegal control character (code 1).  Converting to "
+             "space.\n" +
              Summary(1),
          1},
         {"--keep-illegal-chars ctrl.pkg", Banner("ctrl.pkg", "3.2") + kPassed, 0},
-        {"ver.pkg", Banner("ver.pkg", "4.2") + "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n" + Summary(1), 1},
+        {"ver.pkg",
+         Banner("ver.pkg", "4.2") + "ERROR (line    1) - Illegal IBIS_Version '4.3'.\n" +
+             Summary(1),
+         1},
         {"--force-v5 ver.pkg", Banner("ver.pkg", "4.2") + kPassed, 0},
         // A second [IBIS Ver] of 1.1 is legal only with --allow-v1; the model and range checks
         // find nothing to check in a package file.
@@ -197,7 +212,8 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
         ToolRun run = Check(usage.arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, std::string(usage.problem) + "Try 'ibischeck --help' for more information.\n");
+        EXPECT_EQ(run.err,
+                  std::string(usage.problem) + "Try 'ibischeck --help' for more information.\n");
     }
 
     ToolRun unwritable = Check("--output no/such/dir/report.txt good.pkg");

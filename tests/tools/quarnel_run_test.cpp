@@ -95,7 +95,8 @@ TEST_F(QuarnelRun, MalformedInputGivesOneLineNamingFileAndLineAndStatus2) {
         {"", ": no columns: the file holds no data rows"},
         {"1,2\n3,\n", ":2: column 2 is not a number: \"\""},
         {"time\n0\n", ":1: no channel columns in the header"},
-        {"time,v\n0,1\n1,2\n3,0\n", ":3: the time column is not evenly spaced here; use --sample-interval"},
+        {"time,v\n0,1\n1,2\n3,0\n",
+         ":3: the time column is not evenly spaced here; use --sample-interval"},
     };
     for (const Case& c : cases) {
         std::string file = write("input.csv", c.content);
@@ -134,8 +135,7 @@ TEST_F(QuarnelRun, BadCommandLinesAndLibrariesGiveStatus2) {
 
 TEST_F(QuarnelRun, ProcessesEveryColumnThroughTheLibrary) {
     std::string file = write("impulse.csv", impulseFile(80, 0));
-    RunOutput result =
-        run("--params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" + file + "'");
+    RunOutput result = run("--params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" + file + "'");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "AMI_Init returned 1\n");
     EXPECT_EQ(lines(result.out).front(), "victim,aggressor");
@@ -151,8 +151,8 @@ TEST_F(QuarnelRun, TimeColumnGivesTheSampleIntervalAndIsCopied) {
     std::string text = "# t v\n";
     for (int r = 0; r < 40; ++r) text += std::to_string(r) + "e-11\t" + (r ? "0" : "1") + "\n";
     std::string file = write("impulse.txt", text);
-    RunOutput result = run("--time-column --params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" +
-                           file + "'");
+    RunOutput result =
+        run("--time-column --params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" + file + "'");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(lines(result.out).front(), "time,victim");
     std::vector<std::vector<double>> rows = csvRows(result.out);
@@ -167,8 +167,8 @@ TEST_F(QuarnelRun, PulseResponseIsTheRunningSumOverOneBit) {
     std::string file = write("impulse.csv", impulseFile(120, 3));
     std::string output = (dir / "out.csv").string();
     std::string pulse = (dir / "pulse.csv").string();
-    RunOutput result = run("--bit-time 40e-12 --output '" + output + "' --pulse '" + pulse + "' '" +
-                           file + "'");
+    RunOutput result =
+        run("--bit-time 40e-12 --output '" + output + "' --pulse '" + pulse + "' '" + file + "'");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
     std::vector<std::vector<double>> processed = csvRows(read(output));
@@ -187,9 +187,12 @@ TEST_F(QuarnelRun, PulseResponseIsTheRunningSumOverOneBit) {
     EXPECT_EQ(err[0], "AMI_Init returned 1");
     // No parameter string: the model names each of its four parameters.
     EXPECT_EQ(err[1].rfind("AMI_Init message: The IBIS-AMI model, Quarnel, is unable to "
-                           "initialize the parameter Taps.0", 0), 0u);
+                           "initialize the parameter Taps.0",
+                           0),
+              0u);
     EXPECT_EQ(err[2].rfind("Pulse response peak (victim): ", 0), 0u);
-    EXPECT_NE(err[2].find("at row " + std::to_string(peakRow + 1) + " "), std::string::npos) << err[2];
+    EXPECT_NE(err[2].find("at row " + std::to_string(peakRow + 1) + " "), std::string::npos)
+        << err[2];
 }
 
 TEST_F(QuarnelRun, ModelFailureGivesStatus1AndUnprocessedColumns) {
