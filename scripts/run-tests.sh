@@ -9,6 +9,9 @@ fuzz_seconds=${FUZZ_SECONDS:-20}
 
 scripts/setup.sh
 
+echo "== formatting"
+scripts/check-format.sh
+
 echo "== optimised build (build/)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
