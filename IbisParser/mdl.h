@@ -2,11 +2,19 @@
 // Lines routed here are accepted without findings.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "IbisParser/algmod.h"
 #include "IbisParser/linked.h"
 
 struct SUBMDL;
 
-struct MDL : IBIS_Linked<MDL> {};
+struct MDL : IBIS_Linked<MDL> {
+    std::string name;
+    // Present once the model has an [Algorithmic Model] keyword.
+    std::unique_ptr<ALGMOD_LIST> algmod;
+};
 
 // The section operations that section.h describes.
 void MDL_Begin();
