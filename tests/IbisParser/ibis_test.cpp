@@ -134,8 +134,10 @@ TEST(IbisCheck, WholeFileChecksByKind) {
 }
 
 TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
-    std::string file = Header("5.0", "test.ibs") +
-                       "[Component] a\n[Component] b\n[Model] m1\n[Model] m2\n[Model] m3\n"
+    const std::string kTerminator =
+        "Model_type Terminator\nC_comp 1p 1p 1p\n[Voltage Range] 1 1 1\n";
+    std::string file = Header("5.0", "test.ibs") + "[Component] a\n[Component] b\n[Model] m1\n" +
+                       kTerminator + "[Model] m2\n" + kTerminator + "[Model] m3\n" + kTerminator +
                        "[Define Package Model] p\n[Model Selector] s\n[Submodel] sub\n"
                        "[Test Data] d\n[Test Load] l\n[External Circuit] e\n"
                        "[End External Circuit]\n[End]\n";
