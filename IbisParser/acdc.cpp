@@ -1,6 +1,54 @@
 #include "IbisParser/acdc.h"
 
+#include <cmath>
+
+#include "IbisParser/cmn.h"
+#include "IbisParser/mdl.h"
+
 namespace {
+
+constexpr const char* kColumnTags[3] = {"TYP", "MIN", "MAX"};
+constexpr double kClampVoltage = -1.5;
+constexpr double kExtremeCurrent = 10.0;
+constexpr double kLongestRampTime = 0.001;  // seconds
+constexpr double kLargestCComp = 1e-9;      // farads
+
+void CheckClamp(const MDL& model, const CRV* table, const char* name) {
+    if (table == nullptr) return;
+    for (int column = 0; column < 3; ++column) {
+        double current = 0.0;
+        if (!CRV_Evaluate(*table, column, kClampVoltage, &current)) continue;
+        if (std::fabs(current) > kExtremeCurrent) {
+            CMN_Warning(1506, model.name.c_str(), kColumnTags[column], name, current,
+                        kClampVoltage);
+        }
+    }
+}
+
+void CheckRampTimes(const char* ownerKind, const char* ownerName, const RAMP_EDGE& edge,
+                    const char* edgeName) {
+    const RAMP_RATIO* ratios[3] = {&edge.typ, &edge.min, &edge.max};
+    for (int column = 0; column < 3; ++column) {
+        if (ratios[column]->state != 1 || ratios[column]->dT <= kLongestRampTime) continue;
+        CMN_Warning(1703, ownerKind, ownerName, kColumnTags[column], edgeName,
+                    ratios[column]->dT * 1e9, kLongestRampTime * 1e9);
+    }
+}
+
+void CheckCComp(const MDL& model) {
+    for (int index = 0; index < MDL_CCOMP_COUNT; ++index) {
+        const RNG* value = model.C_comp[index].get();
+        if (value == nullptr) continue;
+        const double values[3] = {value->typ, value->min, value->max};
+        const int states[3] = {value->typState, value->minState, value->maxState};
+        for (int column = 0; column < 3; ++column) {
+            if (states[column] != 1) continue;
+            if (values[column] >= 0 && values[column] <= kLargestCComp) continue;
+            CMN_Warning(1716 + index, model.name.c_str(), kColumnTags[column],
+                        values[column] * 1e12, 0.0, kLargestCComp * 1e12);
+        }
+    }
+}
 
 bool modelChecks = true;
 bool rangeChecks = true;
@@ -12,8 +60,23 @@ void ACDC_SetRangeChecks(bool on) { rangeChecks = on; }
 bool ACDC_GetModelChecks() { return modelChecks; }
 bool ACDC_GetRangeChecks() { return rangeChecks; }
 
-void ACDC_CheckModels(MDL*) {}
-void ACDC_CheckModelRanges(MDL*) {}
+// Only the clamp currents are checked; I-V tables against waveforms report nothing yet.
+void ACDC_CheckModels(MDL* models) {
+    for (const MDL* model = models; model; model = model->next.get()) {
+        CheckClamp(*model, model->GND_Clamp.get(), "GND_Clamp");
+        CheckClamp(*model, model->POWER_Clamp.get(), "POWER_Clamp");
+    }
+}
+
+void ACDC_CheckModelRanges(MDL* models) {
+    for (const MDL* model = models; model; model = model->next.get()) {
+        if (model->ramp) {
+            CheckRampTimes("Model", model->name.c_str(), model->ramp->dVdt_r, "Rising");
+            CheckRampTimes("Model", model->name.c_str(), model->ramp->dVdt_f, "Falling");
+        }
+        CheckCComp(*model);
+    }
+}
 void ACDC_CheckComponentRanges(CMPNT*) {}
 void ACDC_CheckSubmodelRanges(SUBMDL*) {}
 void ACDC_CheckSubmodels(SUBMDL*) {}
