@@ -1,5 +1,6 @@
 #include "IbisParser/rngp.h"
 
+#include <algorithm>
 #include <new>
 
 #include "IbisParser/cmn.h"
@@ -22,7 +23,13 @@ void ReportItemCount(int count, const char* name) {
 // Up to this many rows a scan finds repeats faster than a hash table is kept up.
 constexpr int kRowsBeforeHashing = 64;
 
-int RepeatsOf(const RNGP_TABLE& table, double first) {
+int RepeatsOf(RNGP_TABLE& table, double first) {
+    if (table.count == 0 || first < table.lowest || first > table.highest) return 0;
+    if (table.firstValueCounts.empty() && table.count >= kRowsBeforeHashing) {
+        for (const RNGP* existing = table.head.get(); existing; existing = existing->next.get()) {
+            ++table.firstValueCounts[existing->first];
+        }
+    }
     if (!table.firstValueCounts.empty()) {
         const auto found = table.firstValueCounts.find(first);
         return found == table.firstValueCounts.end() ? 0 : found->second;
@@ -34,11 +41,14 @@ int RepeatsOf(const RNGP_TABLE& table, double first) {
     return repeats;
 }
 
+// The line items of the row being read, reused from row to row.
+thread_local CMN_LINE_ITEMS rowItems;
+
 }  // namespace
 
 int RNGP_Parse(const char* text, const char* name, const char* columnName,
                std::unique_ptr<RNGP>& result) {
-    CMN_LINE_ITEMS items{};
+    CMN_LINE_ITEMS& items = rowItems;
     if (!CMN_SplitWords(text, 4, &items)) {
         CMN_BugLine(1400, name);
         return 0;
@@ -47,13 +57,11 @@ int RNGP_Parse(const char* text, const char* name, const char* columnName,
     result.reset(new (std::nothrow) RNGP{});
     if (!result) {
         CMN_Bug(1404, kModule, __LINE__);
-        CMN_FreeLineItems(&items);
         return 0;
     }
     RNGP& row = *result;
     CMN_CheckValue(items.item(0), name, columnName, &row.first, &row.firstState);
     RNG_CheckColumns(items, 1, name, row);
-    CMN_FreeLineItems(&items);
     return 1;
 }
 
@@ -68,12 +76,8 @@ void RNGP_Append(RNGP_TABLE& table, std::unique_ptr<RNGP> row, bool check) {
     RNGP* appended = row.get();
     (table.tail ? table.tail->next : table.head) = std::move(row);
     table.tail = appended;
+    table.lowest = table.count == 0 ? first : std::min(table.lowest, first);
+    table.highest = table.count == 0 ? first : std::max(table.highest, first);
     ++table.count;
-    if (!table.firstValueCounts.empty()) {
-        ++table.firstValueCounts[first];
-    } else if (table.count == kRowsBeforeHashing) {
-        for (const RNGP* existing = table.head.get(); existing; existing = existing->next.get()) {
-            ++table.firstValueCounts[existing->first];
-        }
-    }
+    if (!table.firstValueCounts.empty()) ++table.firstValueCounts[first];
 }

@@ -27,8 +27,12 @@ struct RNGP_TABLE {
     std::unique_ptr<RNGP> head;
     RNGP* tail = nullptr;
     int count = 0;
-    // How often each first-column value occurs; kept only once the table is long enough
-    // that scanning every row for repeats would cost more than hashing.
+    // The range of the first-column values: a value outside it repeats nothing, so tables
+    // whose first column only rises or only falls are never searched.
+    double lowest = 0.0;
+    double highest = 0.0;
+    // How often each first-column value occurs; built only when a value falls inside the
+    // range of a table long enough that scanning every row would cost more than hashing.
     std::unordered_map<double, int> firstValueCounts;
 };
 

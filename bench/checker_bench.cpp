@@ -85,6 +85,60 @@ const std::string& IbsNotesFile() {
     return path;
 }
 
+constexpr int kBenchModels = 200;
+constexpr int kIVRows = 100;
+constexpr int kWaveformRows = 1000;
+
+void WriteIVTable(std::FILE* out, const char* keyword, double slope) {
+    std::fprintf(out, "[%s]\n", keyword);
+    for (int row = 0; row < kIVRows; ++row) {
+        const double volts = -3.3 + 0.1 * row;
+        std::fprintf(out, "%8.3f %12.5e %12.5e %12.5e\n", volts, slope * volts, 0.8 * slope * volts,
+                     1.2 * slope * volts);
+    }
+}
+
+void WriteWaveform(std::FILE* out, const char* keyword, bool rising) {
+    std::fprintf(out, "[%s]\nR_fixture = 50\nV_fixture = 0\n", keyword);
+    for (int row = 0; row < kWaveformRows; ++row) {
+        const double fraction = static_cast<double>(row) / (kWaveformRows - 1);
+        const double volts = 3.3 * (rising ? fraction : 1.0 - fraction);
+        std::fprintf(out, "%12.5en %11.6f %11.6f %11.6f\n", row * 0.01, volts, 0.95 * volts,
+                     1.05 * volts);
+    }
+}
+
+// An .ibs file of version 5.0 with 200 I/O models, each with four 100-row I-V tables, a [Ramp]
+// and a 1000-row rising and falling waveform: about 25 MB that checks clean.
+const std::string& IbsModelsFile() {
+    static const std::string path = Generate("quarnel_bench_models.ibs", [](std::FILE* out) {
+        std::fputs(
+            "[IBIS Ver] 5.0\n[File Name] quarnel_bench_models.ibs\n[File Rev] 1.0\n"
+            "[Component] BENCH\n[Manufacturer] Nobody\n",
+            out);
+        for (int model = 0; model < kBenchModels; ++model) {
+            std::fprintf(out,
+                         "[Model] io_%d\nModel_type I/O\nPolarity Non-Inverting\n"
+                         "Enable Active-High\nVinl = 0.8V\nVinh = 2.0V\nVmeas = 1.5V\n"
+                         "Cref = 0p\nRref = 50\nVref = 0\nC_comp 2.0p 1.8p 2.2p\n"
+                         "[Voltage Range] 3.3 3.0 3.6\n",
+                         model);
+            WriteIVTable(out, "Pulldown", 0.01);
+            WriteIVTable(out, "Pullup", -0.01);
+            WriteIVTable(out, "GND Clamp", 0.001);
+            WriteIVTable(out, "POWER Clamp", -0.001);
+            std::fputs(
+                "[Ramp]\ndV/dt_r 1.0/0.5n 0.9/0.6n 1.1/0.4n\n"
+                "dV/dt_f 1.0/0.5n 0.9/0.6n 1.1/0.4n\nR_load = 50\n",
+                out);
+            WriteWaveform(out, "Rising Waveform", true);
+            WriteWaveform(out, "Falling Waveform", false);
+        }
+        std::fputs("[End]\n", out);
+    });
+    return path;
+}
+
 // Seconds of wall time and of CPU time.
 struct Cost {
     double real = 0.0;
@@ -183,6 +237,11 @@ void BM_CheckIbsNotesBlock(benchmark::State& state) {
 }
 void BM_WcIbsNotesBlock(benchmark::State& state) { RunWc(state, IbsNotesFile()); }
 
+void BM_CheckIbsModels(benchmark::State& state) {
+    RunChecker(state, IbsModelsFile(), FILE_KIND_IBS);
+}
+void BM_WcIbsModels(benchmark::State& state) { RunWc(state, IbsModelsFile()); }
+
 // `wc -l` on an empty input: the cost of starting the shell and wc, included in every wc figure.
 void BM_WcStartOnly(benchmark::State& state) { RunWc(state, "/dev/null"); }
 
@@ -190,6 +249,8 @@ BENCHMARK(BM_CheckPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTi
 BENCHMARK(BM_WcPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckIbsModels)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WcIbsModels)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcStartOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
