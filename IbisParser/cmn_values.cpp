@@ -10,13 +10,59 @@
 
 namespace {
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+// The C locale's classes, without a library call per character.
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 const char* SkipDigits(const char* p) {
     while (IsDigit(*p)) ++p;
     return p;
+}
+
+// Most numbers in IBIS files have few digits and a small exponent: then the digits as an
+// integer and one multiplication or division by an exact power of ten give the correctly
+// rounded value. False when the number does not fit that form; text is the number's extent.
+bool ReadShortDecimal(const char* text, const char* end, double* value) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int exponent = 0;
+    for (; p < end && IsDigit(*p); ++p) {
+        if (mantissa == 0 && *p == '0') continue;
+        if (++digits > 15) return false;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    if (p < end && *p == '.') {
+        for (++p; p < end && IsDigit(*p); ++p) {
+            --exponent;
+            if (mantissa == 0 && *p == '0') continue;
+            if (++digits > 15) return false;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        }
+    }
+    if (p < end) {  // the exponent
+        ++p;
+        const bool negativeExponent = *p == '-';
+        if (*p == '+' || *p == '-') ++p;
+        int written = 0;
+        for (; p < end; ++p) {
+            if (written > 1000) return false;
+            written = written * 10 + (*p - '0');
+        }
+        exponent += negativeExponent ? -written : written;
+    }
+    if (mantissa >= kExactMantissa || exponent < -22 || exponent > 22) return false;
+    double result = static_cast<double>(mantissa);
+    result = exponent < 0 ? result / kPowers[-exponent] : result * kPowers[exponent];
+    *value = negative ? -result : result;
+    return true;
 }
 
 // Reads a decimal floating-point number in C notation (leading white space, sign, digits with
@@ -41,6 +87,7 @@ const char* ReadNumber(const char* text, double* value) {
         if (*exponent == '+' || *exponent == '-') ++exponent;
         if (IsDigit(*exponent)) p = SkipDigits(exponent);
     }
+    if (ReadShortDecimal(start, p, value)) return p;
     const char* first = *start == '+' ? start + 1 : start;
     double parsed = 0.0;
     auto [end, error] = std::from_chars(first, p, parsed, std::chars_format::general);
@@ -69,7 +116,10 @@ double ScaleFactor(char letter) {
     }
 }
 
-bool IsNA(const char* text) { return CMN_StrEqualNoCase(text, "NA") == 1; }
+// "NA" in any letter case.
+bool IsNA(const char* text) {
+    return (text[0] | 0x20) == 'n' && (text[1] | 0x20) == 'a' && text[2] == '\0';
+}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 #include "IbisParser/cmn.h"
 
@@ -41,10 +42,65 @@ int RepeatsOf(RNGP_TABLE& table, double first) {
     return repeats;
 }
 
+// Free rows are linked through their first bytes; blocks are kept for the next file.
+struct RowPool {
+    static constexpr std::size_t kRowsPerBlock = 4096;
+    union Slot {
+        Slot* nextFree;
+        alignas(RNGP) unsigned char row[sizeof(RNGP)];
+    };
+    std::vector<std::unique_ptr<Slot[]>> blocks;
+    Slot* freeList = nullptr;
+    std::size_t usedInBlock = kRowsPerBlock;
+
+    void* Take() noexcept {
+        if (freeList != nullptr) {
+            Slot* slot = freeList;
+            freeList = slot->nextFree;
+            return slot;
+        }
+        if (usedInBlock == kRowsPerBlock) {
+            try {
+                blocks.emplace_back(new Slot[kRowsPerBlock]);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+            usedInBlock = 0;
+        }
+        return &blocks.back()[usedInBlock++];
+    }
+
+    void Give(void* row) noexcept {
+        Slot* slot = static_cast<Slot*>(row);
+        slot->nextFree = freeList;
+        freeList = slot;
+    }
+};
+
+RowPool& Pool() {
+    static RowPool pool;
+    return pool;
+}
+
 // The line items of the row being read, reused from row to row.
 thread_local CMN_LINE_ITEMS rowItems;
 
 }  // namespace
+
+void* RNGP::operator new(std::size_t size) {
+    void* row = operator new(size, std::nothrow);
+    if (row == nullptr) throw std::bad_alloc();
+    return row;
+}
+
+void* RNGP::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    CMN_ASSERT(size == sizeof(RNGP));
+    return Pool().Take();
+}
+
+void RNGP::operator delete(void* row) noexcept {
+    if (row != nullptr) Pool().Give(row);
+}
 
 int RNGP_Parse(const char* text, const char* name, const char* columnName,
                std::unique_ptr<RNGP>& result) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <new>
 #include <unordered_map>
 
 #include "IbisParser/linked.h"
@@ -13,6 +15,12 @@ struct RNGP : IBIS_Linked<RNGP>, RNG {
     RNGP* prev = nullptr;
     double first = 0.0;
     int firstState = RNG_ABSENT;
+
+    // Rows come from a pool of large blocks: a file holds hundreds of thousands of them, and
+    // one call to the general allocator per row costs more than reading the row.
+    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* row) noexcept;
 };
 
 // Reads a row from a data line; `name` is the table's name and `columnName` the first
