@@ -14,10 +14,11 @@ enum RNG_STATE : int {
 // One typ/min/max triple of an IBIS data line.
 struct RNG {
     double typ = 0.0;
-    int typState = RNG_ABSENT;
     double min = 0.0;
-    int minState = RNG_ABSENT;
     double max = 0.0;
+    // The states follow the values so that a table row packs its own fields after them.
+    int typState = RNG_ABSENT;
+    int minState = RNG_ABSENT;
     int maxState = RNG_ABSENT;
 };
 

@@ -12,9 +12,9 @@
 // triple (the RNG part), each value with its column state (see RNG_STATE). Rows form a
 // doubly linked list; each row owns the rest of the table after it.
 struct RNGP : IBIS_Linked<RNGP>, RNG {
+    int firstState = RNG_ABSENT;  // first, to fill the room the triple leaves
     RNGP* prev = nullptr;
     double first = 0.0;
-    int firstState = RNG_ABSENT;
 
     // Rows come from a pool of large blocks: a file holds hundreds of thousands of them, and
     // one call to the general allocator per row costs more than reading the row.
