@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,41 @@ TEST(CmnNumbers, ScaleLettersUnitsAndIllegalCharacters) {
         double value = -1.0;
         EXPECT_EQ(CMN_GetValue(invalid, &value), 0) << invalid;
         EXPECT_EQ(value, -1.0) << invalid;
+    }
+}
+
+// Every number reads as the C library reads it, to the last bit, whether it is short enough
+// for the quick path (up to 15 digits, powers of ten up to 22) or not.
+TEST(CmnNumbers, DecimalsReadToTheNearestDouble) {
+    const char* const texts[] = {"0.1",
+                                 "-3.3",
+                                 "+2.5",
+                                 "1.345e-12",
+                                 "0.000000000000000000001",
+                                 "-0",
+                                 "007.50",
+                                 "1e22",
+                                 "1e23",
+                                 "1e-22",
+                                 "1e-23",
+                                 "123456789012345",
+                                 "1234567890123456",
+                                 "9007199254740993",
+                                 "0.30000000000000004",
+                                 "5e-324",
+                                 "1.7976931348623157e308",
+                                 "2.2250738585072014e-308",
+                                 "3.",
+                                 ".5",
+                                 "12.5E+3",
+                                 "4.35e-5",
+                                 "-1.50e-03"};
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        double value = 12345.0;
+        ASSERT_EQ(CMN_GetDouble(text, &value), 1);
+        const double expected = std::strtod(text, nullptr);
+        EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << value << " " << expected;
     }
 }
 
