@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 #include <string_view>
 
 #include "IbisParser/cmn.h"
@@ -52,6 +53,7 @@ struct ReadState {
 
 ReadState reading;
 CMN_LINE_ITEMS items;
+std::string firstItem;
 
 int RowLimit(int kind) {
     if (HDR_GetVersion() < 4 || IsPulse(kind)) return 100;
@@ -165,10 +167,11 @@ void WVFRM_Line(const char* line, int kind) {
             return;
         }
     }
-    CMN_SplitWords(start, 1, &items);
+    // The first item, whole (the equals sign above was only for finding sub-parameters).
+    firstItem.assign(start, static_cast<std::size_t>(CMN_SkipToSpace(start) - start));
     double value = 0.0;
     int isNA = 0;
-    if (items.stored == 0 || CMN_GetValueOrNA(items.item(0), &value, &isNA) == 0) {
+    if (firstItem.empty() || CMN_GetValueOrNA(firstItem.c_str(), &value, &isNA) == 0) {
         CMN_ErrorLine(2011, kKinds[kind].name);
         return;
     }
