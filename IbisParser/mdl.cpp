@@ -1,6 +1,7 @@
 #include "IbisParser/mdl.h"
 
 #include <cstring>
+#include <new>
 #include <string_view>
 #include <unordered_map>
 
@@ -209,10 +210,9 @@ bool Before4() { return FileVersion() < 4; }
 
 // What the module remembers while a model is open.
 struct ModelState {
-    int keyword = NOT_KEY;       // the model keyword whose lines arrive now
-    int left = NOT_KEY;          // the model keyword most recently left
-    SINFO* seriesSet = nullptr;  // the series set that series keywords fill
-    const char* seriesName = "";
+    int keyword = NOT_KEY;          // the model keyword whose lines arrive now
+    int left = NOT_KEY;             // the model keyword most recently left
+    SINFO* seriesSet = nullptr;     // the series set that series keywords fill
     WVFRM* lastWaveform = nullptr;  // what a [Composite Current] attaches to
     bool composite = false;         // the current [Composite Current] is being read
     std::unique_ptr<CRV> seriesCurrent;
@@ -536,14 +536,13 @@ SINFO* SeriesSet(MDL* model, const char* keywordLine) {
     }
     if (state.seriesSet != nullptr) return state.seriesSet;
     if (model->model_type == MDL_SERIES) {
-        if (!model->series) model->series.reset(new SINFO{});
-        state.seriesName = "Series";
+        if (!model->series) model->series.reset(new (std::nothrow) SINFO{});
+        if (!model->series) CMN_BugLine(100, kModule, __LINE__);
         return state.seriesSet = model->series.get();
     }
     CMN_ErrorLine(207);
     model->given.set(KW_ON);
     SINFO_Begin(model->on, keywordLine, "[On]");
-    state.seriesName = "[On]";
     return state.seriesSet = model->on.get();
 }
 
@@ -580,7 +579,6 @@ void SwitchState(MDL* model, int code, const char* text) {
     std::unique_ptr<SINFO>& holder = isOn ? model->on : model->off;
     if (SINFO_Begin(holder, text, isOn ? "[On]" : "[Off]")) {
         state.seriesSet = holder.get();
-        state.seriesName = isOn ? "[On]" : "[Off]";
     }
 }
 
@@ -862,8 +860,8 @@ void EndOfModel(MDL* model) {
     }
     if (IsSeriesType(type)) CheckSeriesKeywords(*model);
     if (type == MDL_SERIES) {
-        if (!model->series) model->series.reset(new SINFO{});
-        SINFO_Check(*model->series, name, "Series");
+        const SINFO empty;
+        SINFO_Check(model->series ? *model->series : empty, name, "Series");
     } else if (type == MDL_SERIES_SWITCH) {
         if (model->on) SINFO_Check(*model->on, name, "[On]");
         if (model->off) SINFO_Check(*model->off, name, "[Off]");
