@@ -1,10 +1,15 @@
 #include "IbisParser/rngp.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
 #include "IbisParser/cmn.h"
+
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -43,15 +48,38 @@ int RepeatsOf(RNGP_TABLE& table, double first) {
 }
 
 // Free rows are linked through their first bytes; blocks are kept for the next file.
+// Free rows are linked through their first bytes; blocks are kept for the next file. Blocks of
+// 2 MB, aligned so that the system may back each with one large page: a long table then costs
+// one page fault per block rather than one per 4 kB.
 struct RowPool {
-    static constexpr std::size_t kRowsPerBlock = 4096;
+    static constexpr std::size_t kBlockBytes = std::size_t{2} << 20;
     union Slot {
         Slot* nextFree;
         alignas(RNGP) unsigned char row[sizeof(RNGP)];
     };
-    std::vector<std::unique_ptr<Slot[]>> blocks;
+    static constexpr std::size_t kRowsPerBlock = kBlockBytes / sizeof(Slot);
+    struct FreeBlock {
+        void operator()(Slot* block) const noexcept { std::free(block); }
+    };
+    std::vector<std::unique_ptr<Slot, FreeBlock>> blocks;
     Slot* freeList = nullptr;
     std::size_t usedInBlock = kRowsPerBlock;
+
+    bool AddBlock() noexcept {
+        try {
+            blocks.reserve(blocks.size() + 1);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        void* block = std::aligned_alloc(kBlockBytes, kBlockBytes);
+        if (block == nullptr) return false;
+#ifdef MADV_HUGEPAGE
+        madvise(block, kBlockBytes, MADV_HUGEPAGE);
+#endif
+        blocks.emplace_back(static_cast<Slot*>(block));
+        usedInBlock = 0;
+        return true;
+    }
 
     void* Take() noexcept {
         if (freeList != nullptr) {
@@ -59,15 +87,8 @@ struct RowPool {
             freeList = slot->nextFree;
             return slot;
         }
-        if (usedInBlock == kRowsPerBlock) {
-            try {
-                blocks.emplace_back(new Slot[kRowsPerBlock]);
-            } catch (const std::bad_alloc&) {
-                return nullptr;
-            }
-            usedInBlock = 0;
-        }
-        return &blocks.back()[usedInBlock++];
+        if (usedInBlock == kRowsPerBlock && !AddBlock()) return nullptr;
+        return blocks.back().get() + usedInBlock++;
     }
 
     void Give(void* row) noexcept {
