@@ -35,6 +35,16 @@ void CheckRampTimes(const char* ownerKind, const char* ownerName, const RAMP_EDG
     }
 }
 
+void ReportCComp(int index, const char* name, const char* column, double picofarads, double limit) {
+    switch (index) {
+    case MDL_C_COMP: CMN_Warning(1716, name, column, picofarads, 0.0, limit); break;
+    case MDL_C_COMP_PULLUP: CMN_Warning(1717, name, column, picofarads, 0.0, limit); break;
+    case MDL_C_COMP_PULLDOWN: CMN_Warning(1718, name, column, picofarads, 0.0, limit); break;
+    case MDL_C_COMP_POWER_CLAMP: CMN_Warning(1719, name, column, picofarads, 0.0, limit); break;
+    default: CMN_Warning(1720, name, column, picofarads, 0.0, limit); break;
+    }
+}
+
 void CheckCComp(const MDL& model) {
     for (int index = 0; index < MDL_CCOMP_COUNT; ++index) {
         const RNG* value = model.C_comp[index].get();
@@ -44,8 +54,8 @@ void CheckCComp(const MDL& model) {
         for (int column = 0; column < 3; ++column) {
             if (states[column] != 1) continue;
             if (values[column] >= 0 && values[column] <= kLargestCComp) continue;
-            CMN_Warning(1716 + index, model.name.c_str(), kColumnTags[column],
-                        values[column] * 1e12, 0.0, kLargestCComp * 1e12);
+            ReportCComp(index, model.name.c_str(), kColumnTags[column], values[column] * 1e12,
+                        kLargestCComp * 1e12);
         }
     }
 }

@@ -162,7 +162,11 @@ void CheckClampZero(const char* ownerKind, const char* ownerName, const CRV& crv
         const ColumnRange& range = table.columns[column];
         if (range.nearZero) continue;
         if ((range.lowest > 0) == (range.highest > 0)) {
-            CMN_Warning(1113 + column, ownerKind, ownerName, name);
+            switch (column) {
+            case 0: CMN_Warning(1113, ownerKind, ownerName, name); break;
+            case 1: CMN_Warning(1114, ownerKind, ownerName, name); break;
+            default: CMN_Warning(1115, ownerKind, ownerName, name); break;
+            }
         }
     }
 }

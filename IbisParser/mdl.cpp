@@ -374,22 +374,40 @@ bool SingleAllowed(const MDL* model, int sub) {
     case SUB_VINH:
         if (!IsKnownType(type)) return false;
         if (IsReceiver(type)) return true;
-        CMN_WarningLine(sub == SUB_VINL ? 159 : 161, typeName);
+        if (sub == SUB_VINL) {
+            CMN_WarningLine(159, typeName);
+        } else {
+            CMN_WarningLine(161, typeName);
+        }
         return false;
     case SUB_VMEAS:
     case SUB_CREF:
     case SUB_RREF:
     case SUB_VREF:
         if (!IsInputOnly(type)) return true;
-        CMN_WarningLine(166 + (sub - SUB_VMEAS), typeName);
+        switch (sub) {
+        case SUB_VMEAS: CMN_WarningLine(166, typeName); break;
+        case SUB_CREF: CMN_WarningLine(167, typeName); break;
+        case SUB_RREF: CMN_WarningLine(168, typeName); break;
+        default: CMN_WarningLine(169, typeName); break;
+        }
         return false;
     default:
         if (Before4()) {
-            CMN_ErrorLine(sub == SUB_RREF_DIFF ? 164 : 162);
+            if (sub == SUB_RREF_DIFF) {
+                CMN_ErrorLine(164);
+            } else {
+                CMN_ErrorLine(162);
+            }
             return false;
         }
         if (TakesDiffLoad(type)) return true;
-        if (IsKnownType(type)) CMN_WarningLine(sub == SUB_RREF_DIFF ? 165 : 163, typeName);
+        if (!IsKnownType(type)) return false;
+        if (sub == SUB_RREF_DIFF) {
+            CMN_WarningLine(165, typeName);
+        } else {
+            CMN_WarningLine(163, typeName);
+        }
         return false;
     }
 }
@@ -398,7 +416,12 @@ void CComp(MDL* model, int sub, const char* line) {
     const char* label = kSubParameters[sub];
     const int index = sub - SUB_C_COMP;
     if (index > 0 && Before4()) {
-        CMN_ErrorLine(170 + index - 1);
+        switch (sub) {
+        case SUB_C_COMP_PULLUP: CMN_ErrorLine(170); break;
+        case SUB_C_COMP_PULLDOWN: CMN_ErrorLine(171); break;
+        case SUB_C_COMP_POWER_CLAMP: CMN_ErrorLine(172); break;
+        default: CMN_ErrorLine(173); break;
+        }
         return;
     }
     std::unique_ptr<RNG>& field = model->C_comp[index];
@@ -519,11 +542,17 @@ void TripleKeyword(MDL* model, int code, const char* text) {
     if (!field) return;
     const RNG& value = *field;
     if (value.typState == RNG_NA) CMN_ErrorLine(178);
-    if (code == KW_TTGND || code == KW_TTPOWER) {
-        const int base = code == KW_TTGND ? 108 : 112;
-        if (value.typState == RNG_NUMBER && value.typ < 0) CMN_ErrorLine(base);
-        if (value.minState == RNG_NUMBER && value.min < 0) CMN_ErrorLine(base + 1);
-        if (value.maxState == RNG_NUMBER && value.max < 0) CMN_ErrorLine(base + 2);
+    const bool negativeTyp = value.typState == RNG_NUMBER && value.typ < 0;
+    const bool negativeMin = value.minState == RNG_NUMBER && value.min < 0;
+    const bool negativeMax = value.maxState == RNG_NUMBER && value.max < 0;
+    if (code == KW_TTGND) {
+        if (negativeTyp) CMN_ErrorLine(108);
+        if (negativeMin) CMN_ErrorLine(109);
+        if (negativeMax) CMN_ErrorLine(110);
+    } else if (code == KW_TTPOWER) {
+        if (negativeTyp) CMN_ErrorLine(112);
+        if (negativeMin) CMN_ErrorLine(113);
+        if (negativeMax) CMN_ErrorLine(114);
     }
 }
 
@@ -803,30 +832,40 @@ void CheckTimingLoad(const MDL& model) {
 }
 
 void CheckSeriesKeywords(const MDL& model) {
-    const int code = model.model_type == MDL_SERIES ? 191 : 192;
+    const bool series = model.model_type == MDL_SERIES;
+    const char* name = model.name.c_str();
     static constexpr int kNotAllowed[] = {KW_PULLUP,    KW_PULLDOWN,        KW_POWER_CLAMP,
                                           KW_GND_CLAMP, KW_RISING_WAVEFORM, KW_FALLING_WAVEFORM,
                                           KW_TTGND,     KW_TTPOWER,         KW_DRIVER_SCHEDULE};
     for (int keyword : kNotAllowed) {
-        if (model.given[keyword]) CMN_Error(code, model.name.c_str(), KeywordName(keyword));
+        if (!model.given[keyword]) continue;
+        if (series) {
+            CMN_Error(191, name, KeywordName(keyword));
+        } else {
+            CMN_Error(192, name, KeywordName(keyword));
+        }
     }
-    if (model.given[KW_MODEL_SPEC]) CMN_Warning(code, model.name.c_str(), "Model Spec");
+    if (!model.given[KW_MODEL_SPEC]) return;
+    if (series) {
+        CMN_Warning(191, name, "Model Spec");
+    } else {
+        CMN_Warning(192, name, "Model Spec");
+    }
 }
 
 void CheckThresholdReference(const MDL& model) {
-    static constexpr struct {
-        const char* supply;
-        int keyword;
-        int code;
-    } kSupplies[] = {{"Power_clamp_ref", KW_POWER_CLAMP_REFERENCE, 195},
-                     {"Gnd_clamp_ref", KW_GND_CLAMP_REFERENCE, 196},
-                     {"Pullup_ref", KW_PULLUP_REFERENCE, 197},
-                     {"Pulldown_ref", KW_PULLDOWN_REFERENCE, 198},
-                     {"Ext_ref", KW_EXTERNAL_REFERENCE, 199}};
-    for (const auto& supply : kSupplies) {
-        if (model.thresholdsReference == supply.supply && !model.given[supply.keyword]) {
-            CMN_Error(supply.code, model.name.c_str());
-        }
+    const std::string& supply = model.thresholdsReference;
+    const char* name = model.name.c_str();
+    if (supply == "Power_clamp_ref" && !model.given[KW_POWER_CLAMP_REFERENCE]) {
+        CMN_Error(195, name);
+    } else if (supply == "Gnd_clamp_ref" && !model.given[KW_GND_CLAMP_REFERENCE]) {
+        CMN_Error(196, name);
+    } else if (supply == "Pullup_ref" && !model.given[KW_PULLUP_REFERENCE]) {
+        CMN_Error(197, name);
+    } else if (supply == "Pulldown_ref" && !model.given[KW_PULLDOWN_REFERENCE]) {
+        CMN_Error(198, name);
+    } else if (supply == "Ext_ref" && !model.given[KW_EXTERNAL_REFERENCE]) {
+        CMN_Error(199, name);
     }
 }
 
@@ -897,7 +936,12 @@ void MDL_Line(int lineKind, int code, char* text) {
     MDL* model = models.Open();
     if (model == nullptr) {
         // A [Model] that could not begin has already been reported.
-        if (code != KW_MODEL) CMN_ErrorLine(lineKind == LINE_KEYWORD ? 102 : 107);
+        if (code == KW_MODEL) return;
+        if (lineKind == LINE_KEYWORD) {
+            CMN_ErrorLine(102);
+        } else {
+            CMN_ErrorLine(107);
+        }
         return;
     }
     if (lineKind == LINE_KEYWORD) {
