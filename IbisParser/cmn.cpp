@@ -18,6 +18,10 @@ std::atomic<bool> quietBugs{false};
 std::atomic<bool> quietErrors{false};
 std::atomic<bool> quietWarnings{false};
 std::atomic<bool> keepIllegalChars{false};
+// The per-file cap on printed diagnostics; those beyond it are still counted.
+std::atomic<std::uint64_t> maxDiagnostics{UINT64_MAX};
+std::atomic<std::uint64_t> printedCount{0};
+std::atomic<std::uint64_t> hiddenCount{0};
 
 // Neither can be changed: cautions stay hidden and output uses the word form. The code paths
 // that honour them are kept so that the settings mean what they say.
@@ -136,6 +140,12 @@ void Report(CMN_Level level, bool withLine, int code, std::va_list args) {
     FormattedText text(format, args);
     unsigned long line = withLine ? CMN_CurrentLineNumber() : 0;
     Count(level);
+    if (printedCount.load(std::memory_order_relaxed) >=
+        maxDiagnostics.load(std::memory_order_relaxed)) {
+        ++hiddenCount;
+        return;
+    }
+    ++printedCount;
     char head[64];
     std::size_t headLength =
         FormatHead(head, level, code, withLine, line, text.View().size(), kNumberedForm);
@@ -190,6 +200,10 @@ void CMN_PrintSummary() {
     long errors = errorCount.load();
     long warnings = warningCount.load();
     long cautions = cautionCount.load();
+    if (std::uint64_t hidden = hiddenCount.load(); hidden != 0) {
+        std::fprintf(out, "Diagnostics not shown: %llu\n",
+                     static_cast<unsigned long long>(hidden));
+    }
     if (bugs != 0 || errors != 0 || warnings != 0) {
         std::fputc('\n', out);
         if (bugs != 0) std::fprintf(out, "Bugs    : %ld\n", bugs);
@@ -211,12 +225,15 @@ void CMN_ResetCounts() {
     errorCount = 0;
     warningCount = 0;
     cautionCount = 0;
+    printedCount = 0;
+    hiddenCount = 0;
 }
 
 void CMN_SetOutput(std::FILE* stream) { outputStream.store(stream); }
 void CMN_SetQuietBugs(bool quiet) { quietBugs.store(quiet); }
 void CMN_SetQuietErrors(bool quiet) { quietErrors.store(quiet); }
 void CMN_SetQuietWarnings(bool quiet) { quietWarnings.store(quiet); }
+void CMN_SetMaxDiagnostics(std::uint64_t limit) { maxDiagnostics.store(limit); }
 
 void CMN_SetSourceHooks(CMN_LineNumberFn lineNumber, CMN_FileNameFn fileName) {
     lineNumberHook.store(lineNumber != nullptr ? lineNumber : &NoLineNumber);

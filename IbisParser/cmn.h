@@ -59,7 +59,8 @@ std::string CMN_FormatDiagnostic(CMN_Level level, int code, bool withLine, unsig
 void CMN_PrintSummary();
 // Stores the bug, error and warning counters through the pointers that are not null.
 void CMN_GetCounts(std::uint32_t* bugs, std::uint32_t* errors, std::uint32_t* warnings);
-// Zeroes the bug, error, warning and caution counters (fresh counts for each checked file).
+// Zeroes the bug, error, warning and caution counters and the count of printed diagnostics
+// (fresh counts for each checked file).
 void CMN_ResetCounts();
 
 // Where diagnostics and the summary go; nullptr means standard output.
@@ -67,6 +68,9 @@ void CMN_SetOutput(std::FILE* stream);
 void CMN_SetQuietBugs(bool quiet);
 void CMN_SetQuietErrors(bool quiet);
 void CMN_SetQuietWarnings(bool quiet);
+// Prints at most `limit` diagnostics per file (default: no limit); the rest are counted as
+// usual and one line before the summary says how many were not shown.
+void CMN_SetMaxDiagnostics(std::uint64_t limit);
 
 // The line reader owns the current line number and file name; it lends them through hooks so
 // that this library does not depend on it. Defaults: line 0, file name "".
