@@ -60,6 +60,11 @@ protected:
               Pkg("3.2", "long.pkg", "| " + std::string(79, 'x') + "\n"));  // 81 characters
         Write("ctrl.pkg", Pkg("3.2", "ctrl.pkg", "[Notes] bell\x01 here\n"));
         Write("ver.pkg", Pkg("4.3", "ver.pkg"));
+        Write("cc.pkg",
+              "[IBIS Ver] 3.2\n[Comment Char] #_char\n[File Name] cc.pkg\n# note\n"
+              "[File Rev] 1.0\n[End]\n");
+        Write("pipe.pkg", Pkg("3.2", "pipe.pkg", "| note\n"));
+        Write("noend.pkg", "[IBIS Ver] 3.2\n[File Name] noend.pkg\n[File Rev] 1.0\n");
         Write("v1.pkg",
               "[IBIS Ver] 3.2\n[IBIS Ver] 1.1\n[File Name] v1.pkg\n[File Rev] 1\n[End]\n");
     }
@@ -111,6 +116,14 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
         // Each file's summary counts only its own findings.
         {"bad.pkg good.pkg", badAlone + good, 1},
         {"good.pkg bad.pkg", good + badAlone, 1},
+        // Per-file reader state starts afresh: the tab warning, the comment character, [End].
+        {"bad.pkg bad.pkg", badAlone + badAlone, 1},
+        {"cc.pkg pipe.pkg", Banner("cc.pkg", "3.2") + kPassed + Banner("pipe.pkg", "3.2") + kPassed,
+         0},
+        {"good.pkg noend.pkg",
+         good + Banner("noend.pkg", "3.2") + "ERROR - Required keyword 'End' not found.\n" +
+             Summary(1),
+         1},
         // Neither the previous file's directory nor its IBIS version applies to the next file.
         {"lead.pkg", lead, 1},
         {"dir/sub/x.pkg good.pkg", Banner("dir/sub/x.pkg", "4.2") + kPassed + good, 0},
@@ -293,12 +306,21 @@ ToolRun CheckIntoClosedPipe(const fs::path& dir, const char* file) {
     return run;
 }
 
+TEST_F(IbischeckTest, RunningOutOfMemoryIsAOneLineError) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer cannot run under an address-space limit";
+#endif
+    // One 20 MB line under a 16 MB address-space limit.
+    Write("huge.ami", "(m " + std::string(20'000'000, 'x') + ")\n");
+    ToolRun run = Check("--quiet huge.ami", "stdout.txt", "ulimit -v 16000 && ");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "ibischeck: out of memory\n");
+}
+
 TEST_F(IbischeckTest, ReportThatCannotBeWrittenIsAnError) {
     ToolRun run = Check("--output /dev/full bad.pkg good.pkg");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(
-        run.err,
-        "ibischeck: cannot write '/dev/full': No space left on device\n");
+    EXPECT_EQ(run.err, "ibischeck: cannot write '/dev/full': No space left on device\n");
     EXPECT_EQ(run.out, Banner("bad.pkg", "3.2"));  // it stops after the first file
 
     run = Check("good.pkg", "/dev/full");
