@@ -201,8 +201,7 @@ void CMN_PrintSummary() {
     long warnings = warningCount.load();
     long cautions = cautionCount.load();
     if (std::uint64_t hidden = hiddenCount.load(); hidden != 0) {
-        std::fprintf(out, "Diagnostics not shown: %llu\n",
-                     static_cast<unsigned long long>(hidden));
+        std::fprintf(out, "Diagnostics not shown: %llu\n", static_cast<unsigned long long>(hidden));
     }
     if (bugs != 0 || errors != 0 || warnings != 0) {
         std::fputc('\n', out);
