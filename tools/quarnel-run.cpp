@@ -20,7 +20,6 @@
 #include <memory>
 #include <new>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -115,9 +114,14 @@ std::string readWholeFile(const std::string& path) {
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) throw RunError(path + ": cannot open file: " + reasonOfLastError());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    // Read in blocks rather than through a string stream, which would swallow a failed
+    // allocation and return part of the file as if it were all of it.
+    std::string text;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+        text.append(block, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) throw RunError(path + ": cannot read file: " + reasonOfLastError());
+    return text;
 }
 
 std::optional<double> parseNumber(std::string_view text) {

@@ -46,8 +46,8 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
-    RunOutput run(const std::string& arguments) {
-        std::string command = std::string("'") + QUARNEL_BIN_DIR + "/quarnel-run' " + arguments +
+    RunOutput run(const std::string& arguments, const std::string& limits = "") {
+        std::string command = limits + "'" + QUARNEL_BIN_DIR + "/quarnel-run' " + arguments +
                               " >'" + (dir / "stdout").string() + "' 2>'" +
                               (dir / "stderr").string() + "'";
         int raw = std::system(command.c_str());
@@ -169,6 +169,17 @@ TEST_F(QuarnelRun, BadCommandLinesAndLibrariesGiveStatus2) {
     RunOutput help = run("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("starts with \"time\""), std::string::npos);
+}
+
+TEST_F(QuarnelRun, RunningOutOfMemoryIsAOneLineError) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer cannot run under an address-space limit";
+#endif
+    // A 20 MB file under a 16 MB address-space limit must not be read in part.
+    std::string file = write("huge.csv", std::string(20'000'000, '1') + "\n");
+    RunOutput result = run("'" + file + "'", "ulimit -v 16000 && ");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "quarnel-run: out of memory\n");
 }
 
 TEST_F(QuarnelRun, ProcessesEveryColumnThroughTheLibrary) {
