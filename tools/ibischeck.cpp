@@ -72,15 +72,14 @@ struct Options {
     std::vector<const char*> files;
 };
 
+constexpr struct {
+    std::string_view name;
+    int kind;
+} kKinds[] = {
+    {"ibs", FILE_KIND_IBS}, {"pkg", FILE_KIND_PKG}, {"ebd", FILE_KIND_EBD}, {"ami", FILE_KIND_AMI}};
+
 // The file kind named by an extension or a --kind value, or 0.
 int KindFromName(std::string_view name) {
-    static constexpr struct {
-        std::string_view name;
-        int kind;
-    } kKinds[] = {{"ibs", FILE_KIND_IBS},
-                  {"pkg", FILE_KIND_PKG},
-                  {"ebd", FILE_KIND_EBD},
-                  {"ami", FILE_KIND_AMI}};
     for (const auto& [known, kind] : kKinds) {
         if (name.size() == known.size() &&
             std::equal(name.begin(), name.end(), known.begin(), [](char a, char b) {
@@ -195,13 +194,28 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
+// The file that checking `path` as `kind` opens: a name without an extension gets the kind's.
+std::string OpenedPath(std::string_view path, int kind) {
+    const std::size_t nameStart = path.find_last_of("/\\");
+    if (path.find('.', nameStart == std::string_view::npos ? 0 : nameStart) !=
+        std::string_view::npos) {
+        return std::string(path);
+    }
+    for (const auto& [name, known] : kKinds) {
+        if (known == kind) return std::string(path) + "." + std::string(name);
+    }
+    return std::string(path);
+}
+
 // Writing the report over a file that is about to be checked would destroy that file.
 bool OutputIsAnInput(const Options& options) {
     if (options.outputPath.empty()) return false;
     for (const char* path : options.files) {
+        const std::string opened =
+            OpenedPath(path, options.forcedKind ? options.forcedKind : KindFromPath(path));
         std::error_code error;
-        if (options.outputPath == path ||
-            std::filesystem::equivalent(options.outputPath, path, error)) {
+        if (options.outputPath == path || options.outputPath == opened ||
+            std::filesystem::equivalent(options.outputPath, opened, error)) {
             UsageError("the report file '" + options.outputPath + "' is also a file to check");
             return true;
         }

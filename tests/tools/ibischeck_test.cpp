@@ -205,7 +205,8 @@ TEST_F(IbischeckTest, OutputFileTakesDiagnosticsAndSummaries) {
 TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
     ToolRun help = Check("--help");
     EXPECT_EQ(help.out.rfind("Usage: ibischeck [options] FILE...\n", 0), 0u) << help.out;
-    EXPECT_NE(help.out.find("--no-file-name-rules"), std::string::npos);
+    for (const char* option : {"--no-file-name-rules", "--max-diagnostics N", "--kind KIND"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(help.status, 0);
 
     ToolRun version = Check("--version");
@@ -235,6 +236,8 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
          "ibischeck: the report file 'good.pkg' is also a file to check\n"},
         {"bad.pkg --output=dir/../good.pkg good.pkg",
          "ibischeck: the report file 'dir/../good.pkg' is also a file to check\n"},
+        {"--output noext.pkg --kind pkg noext",
+         "ibischeck: the report file 'noext.pkg' is also a file to check\n"},
     };
     for (const auto& usage : kUsageErrors) {
         SCOPED_TRACE(usage.arguments);
@@ -246,6 +249,7 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
     }
 
     EXPECT_EQ(ReadFile(dir_ / "good.pkg"), Pkg("3.2", "good.pkg"));
+    EXPECT_EQ(ReadFile(dir_ / "noext.pkg"), Pkg("3.2", "noext.pkg"));
 
     ToolRun unwritable = Check("--output no/such/dir/report.txt good.pkg");
     EXPECT_EQ(unwritable.status, 2);
