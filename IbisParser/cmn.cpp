@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -300,6 +301,14 @@ void Report(CMN_Level level, bool withLine, int code, const CMN_ARG* args, std::
     std::fputc('\n', out);
 }
 
+// The run-time form of the compile-time check.
+bool ArgumentsFit(const char* format, const CMN_ARG* args, std::size_t count) {
+    CMN_ArgClass kinds[16];
+    if (count > std::size(kinds)) return false;
+    for (std::size_t i = 0; i < count; ++i) kinds[i] = args[i].kind;
+    return CMN_CheckArguments(format, kinds, count).problem == CMN_FitProblem::None;
+}
+
 }  // namespace
 
 const char* CMN_FindMessage(int code) {
@@ -323,17 +332,21 @@ void CMN_Report(CMN_Level level, bool withLine, int code, bool checked, const CM
                 std::size_t count) {
     if (!checked) {
         const char* format = CMN_FindMessage(code);
-        CMN_ArgClass kinds[16];
-        bool fits = count <= std::size(kinds);
-        for (std::size_t i = 0; fits && i < count; ++i) kinds[i] = args[i].kind;
-        if (format != nullptr &&
-            (!fits || CMN_CheckArguments(format, kinds, count).problem != CMN_FitProblem::None)) {
+        if (format != nullptr && !ArgumentsFit(format, args, count)) {
             // The arguments do not fit the text: the text is shown as it stands, as a bug.
             Report(CMN_Level::Bug, withLine, code, nullptr, 0, true);
             return;
         }
     }
     Report(level, withLine, code, args, count, false);
+}
+
+bool CMN_FormatText(std::string& out, const char* format, const CMN_ARG* args, std::size_t count) {
+    out.clear();
+    if (!ArgumentsFit(format, args, count)) return false;
+    FormattedText text(format, args, count, false);
+    out.assign(text.View());
+    return true;
 }
 
 std::span<const CMN_MESSAGE> CMN_GetMessageTable() { return CMN_MESSAGE_TABLE; }

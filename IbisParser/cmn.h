@@ -43,6 +43,10 @@ inline constexpr int CMN_CODE_COMPONENT_NOT_FOUND = 1926;
 void CMN_Report(CMN_Level level, bool withLine, int code, bool checked, const CMN_ARG* args,
                 std::size_t count);
 
+// Formats text by the rules of a report into out (no diagnostic is printed). Returns false,
+// leaving out empty, when the arguments do not fit the format's conversions.
+bool CMN_FormatText(std::string& out, const char* format, const CMN_ARG* args, std::size_t count);
+
 // A reporting function: called with the code, then the arguments of that code's format, in
 // order. A constant code is checked against its text when the call is compiled (cmn_format.h);
 // a code known only at run time is passed as CMN_RuntimeCode(code).
