@@ -123,106 +123,126 @@ private:
         return arg.isUnsigned ? static_cast<int>(arg.u) : static_cast<int>(arg.i);
     }
 
-    // Prints one value: the conversion's own text with its '*' fields written out as numbers,
-    // and the value cast to the C type that its letter and length modifier name.
-    void Convert(const CMN_CONVERSION& conversion, const int (&stars)[2], const CMN_ARG& arg) {
-        char spec[64];
+    // One conversion's printf text with its '*' fields written out as numbers.
+    struct Spec {
+        char text[64];
         std::size_t used = 0;
-        int star = 0;
         bool precisionGiven = false;
         int precision = 0;
-        const std::size_t specLength = static_cast<std::size_t>(conversion.end - conversion.start);
-        if (specLength + 2 * 12 >= sizeof spec) {
-            Append(conversion.start, specLength);
-            return;
-        }
+    };
+
+    // False when the conversion is too long to be rewritten (no text in the table comes near).
+    static bool WriteSpec(const CMN_CONVERSION& conversion, const int (&stars)[2], Spec& spec) {
+        const std::size_t length = static_cast<std::size_t>(conversion.end - conversion.start);
+        if (length + 2 * 12 >= sizeof spec.text) return false;
+        int star = 0;
         bool inPrecision = false;
         for (const char* p = conversion.start; p != conversion.end; ++p) {
             if (*p == '.') {
                 inPrecision = true;
-                precisionGiven = true;
+                spec.precisionGiven = true;
             } else if (*p == '*') {
                 int value = stars[star++];
                 if (inPrecision && value < 0) {
-                    --used;  // a negative precision counts as none: drop the '.'
-                    precisionGiven = false;
+                    --spec.used;  // a negative precision counts as none: drop the '.'
+                    spec.precisionGiven = false;
                     continue;
                 }
-                if (inPrecision) precision = value;
-                used += static_cast<std::size_t>(
-                    std::snprintf(spec + used, sizeof spec - used, "%d", value));
+                if (inPrecision) spec.precision = value;
+                spec.used += static_cast<std::size_t>(std::snprintf(
+                    spec.text + spec.used, sizeof spec.text - spec.used, "%d", value));
                 continue;
             } else if (inPrecision && *p >= '0' && *p <= '9') {
-                precision = precision * 10 + (*p - '0');
+                spec.precision = spec.precision * 10 + (*p - '0');
             } else {
                 inPrecision = false;
             }
-            spec[used++] = *p;
+            spec.text[spec.used++] = *p;
         }
-        spec[used] = '\0';
-        const long long asSigned = arg.isUnsigned ? static_cast<long long>(arg.u) : arg.i;
-        const unsigned long long asUnsigned =
-            arg.isUnsigned ? arg.u : static_cast<unsigned long long>(arg.i);
+        spec.text[spec.used] = '\0';
+        return true;
+    }
+
+    // Prints one value cast to the C type that the conversion's letter and length modifier name.
+    void Convert(const CMN_CONVERSION& conversion, const int (&stars)[2], const CMN_ARG& arg) {
+        Spec spec;
+        if (!WriteSpec(conversion, stars, spec)) {
+            Append(conversion.start, static_cast<std::size_t>(conversion.end - conversion.start));
+            return;
+        }
         switch (conversion.letter) {
         case 'd':
         case 'i':
-            switch (conversion.length) {
-            case CMN_ArgLength::Char: Print(spec, static_cast<signed char>(asSigned)); break;
-            case CMN_ArgLength::Short: Print(spec, static_cast<short>(asSigned)); break;
-            case CMN_ArgLength::Long: Print(spec, static_cast<long>(asSigned)); break;
-            case CMN_ArgLength::LongLong: Print(spec, asSigned); break;
-            case CMN_ArgLength::Size:
-                Print(spec, static_cast<std::make_signed_t<std::size_t>>(asSigned));
-                break;
-            case CMN_ArgLength::Max: Print(spec, static_cast<std::intmax_t>(asSigned)); break;
-            case CMN_ArgLength::Diff: Print(spec, static_cast<std::ptrdiff_t>(asSigned)); break;
-            default: Print(spec, static_cast<int>(asSigned)); break;
-            }
+            PrintSigned(spec.text, conversion.length,
+                        arg.isUnsigned ? static_cast<long long>(arg.u) : arg.i);
             break;
         case 'u':
         case 'o':
         case 'x':
         case 'X':
-            switch (conversion.length) {
-            case CMN_ArgLength::Char: Print(spec, static_cast<unsigned char>(asUnsigned)); break;
-            case CMN_ArgLength::Short: Print(spec, static_cast<unsigned short>(asUnsigned)); break;
-            case CMN_ArgLength::Long: Print(spec, static_cast<unsigned long>(asUnsigned)); break;
-            case CMN_ArgLength::LongLong: Print(spec, asUnsigned); break;
-            case CMN_ArgLength::Size: Print(spec, static_cast<std::size_t>(asUnsigned)); break;
-            case CMN_ArgLength::Max: Print(spec, static_cast<std::uintmax_t>(asUnsigned)); break;
-            case CMN_ArgLength::Diff:
-                Print(spec, static_cast<std::make_unsigned_t<std::ptrdiff_t>>(asUnsigned));
-                break;
-            default: Print(spec, static_cast<unsigned>(asUnsigned)); break;
-            }
+            PrintUnsigned(spec.text, conversion.length,
+                          arg.isUnsigned ? arg.u : static_cast<unsigned long long>(arg.i));
             break;
-        case 'c': Print(spec, static_cast<int>(asSigned)); break;
+        case 'c': Print(spec.text, AsInt(arg)); break;
         case 's':
             if (arg.terminated || arg.text == nullptr) {
-                Print(spec, arg.text);
+                Print(spec.text, arg.text);
             } else {
-                // A text without a terminating zero: its length becomes the precision.
-                int limit = arg.length > static_cast<std::size_t>(INT_MAX)
-                                ? INT_MAX
-                                : static_cast<int>(arg.length);
-                if (precisionGiven && precision < limit) limit = precision;
-                std::size_t at = 0;
-                char bounded[sizeof spec + 4];
-                for (std::size_t i = 0; i < used && spec[i] != '.' && spec[i] != 's'; ++i) {
-                    bounded[at++] = spec[i];
-                }
-                std::memcpy(bounded + at, ".*s", 4);
-                Print(bounded, limit, arg.text);
+                PrintUnterminated(spec, arg);
             }
             break;
         default:
             if (conversion.length == CMN_ArgLength::LongDouble) {
-                Print(spec, arg.d);
+                Print(spec.text, arg.d);
             } else {
-                Print(spec, static_cast<double>(arg.d));
+                Print(spec.text, static_cast<double>(arg.d));
             }
             break;
         }
+    }
+
+    void PrintSigned(const char* spec, CMN_ArgLength length, long long value) {
+        switch (length) {
+        case CMN_ArgLength::Char: Print(spec, static_cast<signed char>(value)); break;
+        case CMN_ArgLength::Short: Print(spec, static_cast<short>(value)); break;
+        case CMN_ArgLength::Long: Print(spec, static_cast<long>(value)); break;
+        case CMN_ArgLength::LongLong: Print(spec, value); break;
+        case CMN_ArgLength::Size:
+            Print(spec, static_cast<std::make_signed_t<std::size_t>>(value));
+            break;
+        case CMN_ArgLength::Max: Print(spec, static_cast<std::intmax_t>(value)); break;
+        case CMN_ArgLength::Diff: Print(spec, static_cast<std::ptrdiff_t>(value)); break;
+        default: Print(spec, static_cast<int>(value)); break;
+        }
+    }
+
+    void PrintUnsigned(const char* spec, CMN_ArgLength length, unsigned long long value) {
+        switch (length) {
+        case CMN_ArgLength::Char: Print(spec, static_cast<unsigned char>(value)); break;
+        case CMN_ArgLength::Short: Print(spec, static_cast<unsigned short>(value)); break;
+        case CMN_ArgLength::Long: Print(spec, static_cast<unsigned long>(value)); break;
+        case CMN_ArgLength::LongLong: Print(spec, value); break;
+        case CMN_ArgLength::Size: Print(spec, static_cast<std::size_t>(value)); break;
+        case CMN_ArgLength::Max: Print(spec, static_cast<std::uintmax_t>(value)); break;
+        case CMN_ArgLength::Diff:
+            Print(spec, static_cast<std::make_unsigned_t<std::ptrdiff_t>>(value));
+            break;
+        default: Print(spec, static_cast<unsigned>(value)); break;
+        }
+    }
+
+    // A text without a terminating zero (a std::string_view): its length becomes the precision.
+    void PrintUnterminated(const Spec& spec, const CMN_ARG& arg) {
+        int limit =
+            arg.length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(arg.length);
+        if (spec.precisionGiven && spec.precision < limit) limit = spec.precision;
+        char bounded[sizeof spec.text + 4];
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < spec.used && spec.text[i] != '.' && spec.text[i] != 's'; ++i) {
+            bounded[at++] = spec.text[i];
+        }
+        std::memcpy(bounded + at, ".*s", 4);
+        Print(bounded, limit, arg.text);
     }
 
     template <typename... Values>
