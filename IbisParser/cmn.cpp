@@ -185,7 +185,10 @@ private:
             break;
         case 'c': Print(spec.text, AsInt(arg)); break;
         case 's':
-            if (arg.terminated || arg.text == nullptr) {
+            if (spec.used == 2 && arg.text != nullptr) {
+                // A plain "%s", the common case: the text itself.
+                Append(arg.text, arg.terminated ? std::strlen(arg.text) : arg.length);
+            } else if (arg.terminated || arg.text == nullptr) {
                 Print(spec.text, arg.text);
             } else {
                 PrintUnterminated(spec, arg);
