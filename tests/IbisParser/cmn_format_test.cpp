@@ -32,6 +32,9 @@ enum Small { kSmallSeven = 7 };
 TEST(CmnFormat, PrintsEachConversionAsPrintfWould) {
     const std::string longText(600, 'x');
     const char* nothing = nullptr;
+    // The erased arguments point into these, so they outlive the table.
+    const std::string spaced = "a b";
+    const std::string empty;
     struct Case {
         const char* format;
         std::vector<CMN_ARG> args;
@@ -57,8 +60,7 @@ TEST(CmnFormat, PrintsEachConversionAsPrintfWould) {
         {"%*d|%-*d|", ArgsOf(-3, 5, 3, 6), "5  |6  |"},
         {"%.*s|%.*s|", ArgsOf(2, "abc", -1, "abc"), "ab|abc|"},
         // Texts of every kind, with and without a terminating zero.
-        {"'%s' '%s' '%s'", ArgsOf(std::string("a b"), std::string(), const_cast<char*>("c")),
-         "'a b' '' 'c'"},
+        {"'%s' '%s' '%s'", ArgsOf(spaced, empty, const_cast<char*>("c")), "'a b' '' 'c'"},
         {"%s|%5s|%-4.3s|%.9s",
          ArgsOf(std::string_view("abcdef").substr(0, 2), std::string_view("ab"),
                 std::string_view("abcdef"), std::string_view("abcdef").substr(1, 3)),
