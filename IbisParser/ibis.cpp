@@ -235,7 +235,7 @@ std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name) {
     std::size_t dot = fileName.rfind('.');
     if (dot != std::string::npos) {
         if (!CMN_StrEqualNoCase(fileName.c_str() + dot, names.extension)) {
-            CMN_Error(names.wrongExtension);
+            CMN_Error(CMN_RuntimeCode(names.wrongExtension));
             return nullptr;
         }
     } else if (fileName.size() + 4 > CMN_PATH_LIMIT) {
