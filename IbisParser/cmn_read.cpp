@@ -10,43 +10,62 @@
 #include <cstring>
 #include <new>
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 
 #include "IbisParser/cmn.h"
 
+CMN_LineReader::CMN_LineReader(CMN_FileText& text)
+    : stream_(text.stream_), next_(text.view_.data()), end_(next_ + text.view_.size()) {
+    if (stream_ == nullptr) return;
+    std::rewind(stream_);
+    block_.reset(new (std::nothrow) char[kBlockSize]);
+    capacity_ = block_ ? kBlockSize : sizeof fallback_;
+    next_ = end_ = nullptr;
+}
+
+std::string_view CMN_LineReader::Available() {
+    if (next_ == end_ && stream_ != nullptr) {
+        char* block = block_ ? block_.get() : fallback_;
+        std::size_t got = std::fread(block, 1, capacity_, stream_);
+        next_ = block;
+        end_ = block + got;
+    }
+    return {next_, static_cast<std::size_t>(end_ - next_)};
+}
+
+int CMN_LineReader::Peek() {
+    std::string_view ahead = Available();
+    return ahead.empty() ? EOF : static_cast<unsigned char>(ahead.front());
+}
+
 CMN_FileText::~CMN_FileText() { Release(); }
 
 void CMN_FileText::Release() {
-    if (mapping_ != nullptr) ::munmap(mapping_, mappingSize_);
-    mapping_ = nullptr;
-    mappingSize_ = 0;
+    if (stream_ != nullptr) std::fclose(stream_);
+    stream_ = nullptr;
     buffer_.reset();
     view_ = {};
+}
+
+void CMN_FileText::Borrow(std::string_view text) {
+    Release();
+    view_ = text;
 }
 
 bool CMN_FileText::Load(std::FILE* stream) {
     CMN_ASSERT(stream != nullptr);
     Release();
     struct stat status {};
-    int descriptor = ::fileno(stream);
-    bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
-    if (regular && status.st_size > 0 && std::ftell(stream) == 0) {
-        auto size = static_cast<std::size_t>(status.st_size);
-        void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
-        if (mapped != MAP_FAILED) {
-            ::madvise(mapped, size, MADV_SEQUENTIAL);
-            mapping_ = mapped;
-            mappingSize_ = size;
-            view_ = {static_cast<const char*>(mapped), size};
-            return true;
-        }
+    if (::fstat(::fileno(stream), &status) == 0 && S_ISREG(status.st_mode)) {
+        stream_ = stream;
+        return true;
     }
-    // Read: a regular file into a buffer of its size, anything else into a buffer that doubles
-    // as it fills (each character is moved at most once on average).
-    std::size_t capacity = 1 << 16;
-    if (regular && status.st_size > 0) capacity = static_cast<std::size_t>(status.st_size);
+    // Read to the end into a buffer that doubles as it fills (each character is moved at most
+    // once on average).
+    constexpr std::size_t kFirstBufferSize = 1 << 16;
+    std::size_t capacity = kFirstBufferSize;
     std::size_t length = 0;
+    bool loaded = true;
     for (;;) {
         if (!buffer_ || length == capacity) {
             int next = buffer_ ? std::fgetc(stream) : 0;
@@ -54,8 +73,8 @@ bool CMN_FileText::Load(std::FILE* stream) {
             std::size_t grown = buffer_ ? capacity * 2 : capacity;
             std::unique_ptr<char[]> larger(new (std::nothrow) char[grown]);
             if (!larger) {
-                Release();
-                return false;
+                loaded = false;
+                break;
             }
             if (length > 0) std::memcpy(larger.get(), buffer_.get(), length);
             if (buffer_) larger[length++] = static_cast<char>(next);
@@ -66,6 +85,11 @@ bool CMN_FileText::Load(std::FILE* stream) {
         std::size_t got = std::fread(buffer_.get() + length, 1, wanted, stream);
         length += got;
         if (got < wanted) break;
+    }
+    std::fclose(stream);
+    if (!loaded) {
+        buffer_.reset();
+        return false;
     }
     view_ = {buffer_.get(), length};
     return true;

@@ -269,7 +269,6 @@ bool CMN_LoadFile(const char* path, int kind, CMN_FileText* text, std::string* n
     std::FILE* file = CMN_OpenFile(path, kind, name);
     if (file == nullptr) return false;
     bool loaded = text->Load(file);
-    std::fclose(file);
     if (!loaded) CMN_Error(922, "ibis", __LINE__);
     return loaded;
 }
@@ -278,10 +277,10 @@ int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind) {
     std::string name;
     CMN_FileText text;
     if (!CMN_LoadFile(path, kind, &text, &name)) return 0;
-    return CMN_DetectTextVersion(text.View(), lineCount);
+    return CMN_DetectTextVersion(text, lineCount);
 }
 
-int CMN_DetectTextVersion(std::string_view text, unsigned long* lineCount) {
+int CMN_DetectTextVersion(CMN_FileText& text, unsigned long* lineCount) {
     unsigned long ownCount = 0;
     unsigned long& count = lineCount != nullptr ? *lineCount : ownCount;
     count = 0;

@@ -107,8 +107,8 @@ bool CMN_NameFile(const char* path, int kind, std::string* name);
 // [IBIS Ver]; 0 when it cannot be told. lineCount, when given, counts the lines read as they
 // are read (the line-number hook can lend it to the character filter's reports).
 int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind);
-// The same for a file's text already in memory.
-int CMN_DetectTextVersion(std::string_view text, unsigned long* lineCount);
+// The same for a file already open (or a text in memory), read from its start.
+int CMN_DetectTextVersion(CMN_FileText& text, unsigned long* lineCount);
 
 // The module-wide file directory (with its trailing separator), empty at load.
 const std::string& CMN_GetFileDirectory();

@@ -232,13 +232,13 @@ int ReadIbisFile(const char* path, int kind, const std::string_view* given) {
     // character reports name their lines.
     int version = 0;
     if (LoadText(path, kind, given, text, name)) {
-        version = CMN_DetectTextVersion(text.View(), &state.lineNumber);
+        version = CMN_DetectTextVersion(text, &state.lineNumber);
     }
     if (!PrintBanner(path, version)) return 0;
     state.lineNumber = 0;
     state.fileName = std::move(name);
     PARSE_ResetSections();
-    CMN_LineReader reader(text.View());
+    CMN_LineReader reader(text);
     char line[PARSE_LINE_BUFFER_SIZE];
     for (;;) {
         ++state.lineNumber;
@@ -270,7 +270,7 @@ void CheckAmiDescription(const char* start, std::size_t length, bool hadLineFeed
     }
 }
 
-void ReadAmiLines(std::string_view text) {
+void ReadAmiLines(CMN_FileText& text) {
     std::string& line = state.amiLine;
     std::string& amiText = state.amiText;
     CMN_LineReader reader(text);
@@ -307,7 +307,7 @@ int ReadAmiFile(const char* path, const std::string_view* given) {
     // Every line of a parameter file may be long.
     bool savedLongLines = longLines;
     longLines = true;
-    ReadAmiLines(text.View());
+    ReadAmiLines(text);
     longLines = savedLongLines;
     return 1;
 }
