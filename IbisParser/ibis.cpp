@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <new>
 
 #include "IbisParser/acdc.h"
@@ -222,6 +223,24 @@ void IBIS_SetTestload(IBIS* ibis, std::unique_ptr<TESTLOAD> record) {
     IBIS_PushFront(ibis->testLoads, std::move(record));
 }
 
+namespace {
+
+// Whether the path names an existing pipe, socket or device rather than a file or directory.
+bool IsStream(const char* path) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) return false;
+    switch (status.type()) {
+    case std::filesystem::file_type::fifo:
+    case std::filesystem::file_type::character:
+    case std::filesystem::file_type::block:
+    case std::filesystem::file_type::socket: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
 bool CMN_NameFile(const char* path, int kind, std::string* name) {
     CMN_ASSERT(path != nullptr && name != nullptr);
     const KindNames& names = NamesOf(kind);
@@ -238,6 +257,8 @@ bool CMN_NameFile(const char* path, int kind, std::string* name) {
             CMN_Error(CMN_RuntimeCode(names.wrongExtension));
             return false;
         }
+    } else if (IsStream(path)) {
+        // A pipe or device named without an extension (a shell's <(...)) is read as named.
     } else if (fileName.size() + 4 > CMN_PATH_LIMIT) {
         CMN_Error(1901);
         return false;

@@ -78,6 +78,13 @@ TEST_F(IbischeckPipeTest, NamedPipeIsCheckedLikeARegularFile) {
              "    Found illegal control character (code 1).  Converting to space.\n" +
              Summary(1),
          1},
+        // A pipe named without an extension (as a shell's <(...) is) is read as named.
+        {"stream", "[IBIS Ver] 3.2\n[File Name] stream\n[File Rev] 1.0\n[End]\n",
+         Banner("stream", "3.2") +
+             "ERROR (line    2) - File_name 'stream' must contain one period.\n"
+             "ERROR - Required keyword 'Component' not found.\n" +
+             Summary(2),
+         1},
         // No version: the pipe is read once for the version step and nothing more.
         {"nover.pkg", "[File Name] nover.pkg\n[End]\n",
          "ERROR - Could not determine Version for file nover.pkg\n" + Summary(1), 1},
