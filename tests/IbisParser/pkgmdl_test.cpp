@@ -34,11 +34,13 @@ std::string Line(const char* level, int line, const std::string& text) {
 std::string E(int line, const std::string& text) { return Line("ERROR", line, text); }
 std::string W(int line, const std::string& text) { return Line("WARNING", line, text); }
 // A message long enough to go on a line of its own after its head.
-std::string EWrapped(int line, const std::string& text) {
+std::string Wrapped(const char* level, int line, const std::string& text) {
     char head[32];
-    std::snprintf(head, sizeof head, "ERROR (line %4d) -\n    ", line);
+    std::snprintf(head, sizeof head, "%s (line %4d) -\n    ", level, line);
     return head + text + "\n";
 }
+std::string EWrapped(int line, const std::string& text) { return Wrapped("ERROR", line, text); }
+std::string WWrapped(int line, const std::string& text) { return Wrapped("WARNING", line, text); }
 std::string E0(const std::string& text) { return "ERROR - " + text + "\n"; }
 
 struct Case {
@@ -228,4 +230,80 @@ TEST(PkgmdlDuplicates, EachPairOfEqualNames) {
          3},
     };
     ExpectOutputs(std::begin(cases), std::end(cases), FILE_KIND_IBS, "test.ibs", "3.2");
+}
+
+// Sections mode: pin lines with R/L/C sections, continuation lines and forks.
+TEST(PkgmdlSections, PinLinesForksAndSectionItems) {
+    const std::string h = Head("3.2", "test.pkg") + kNamed;
+    auto model = [&](int sections, int pins, const std::string& lines) {
+        return h + "[Number Of Sections] " + std::to_string(sections) + "\n[Number Of Pins] " +
+               std::to_string(pins) + "\n[Pin Numbers]\n" + lines + "[End Package Model]\n[End]\n";
+    };
+    const Case cases[] = {
+        {"sections in a row and in a fork branch all count",
+         model(2, 2,
+               "A1 Len=0 R=0.1 / Len=1 L=1n C=1p /\nA2 Len=0 R=0.1 /\nFork\n"
+               "Len=1 L=1n C=1p /\nLen=1 L=1n C=1p /\nEndfork\n"),
+         E0("Pin 'A2' has 3 sections. This is greater than the Number of Sections 2 specified"), 1},
+        {"[Number Of Sections] 0: sections mode all the same",
+         model(0, 1, "A1 Len=0 R=1 /\n[Inductance Matrix] Full_matrix\n[Row] A1\n1n\n"),
+         E(8, "Number_of_Sections = 0.") +
+             E0("Pin 'A1' has 1 sections. This is greater than the Number of Sections 0 "
+                "specified") +
+             E0("Inductance_Matrix cannot be specified when Number_Of_Sections is specified for "
+                "Package Model QFP2."),
+         3},
+        {"item order, duplicates, signs, empty and unterminated sections",
+         model(9, 4,
+               "A1 Len=1 R=1 /\nLen=0 R=1 R=2 /\nLen=-1 Len=0 C=-1p L=-1n /\nLen=0 /\n"
+               "Len=0 L=1n C=1p L=2n C=2p /\nLen = 0 R=1 /\nA2 R=1 L=1n C=1p /\nA3 /\n"
+               "A4 Len=1 L=1n C=1p\n"),
+         E(11, " L and C must be specified when Len != 0") +
+             E(12, "Duplicate R sub param in R/L/C section") +
+             E(13, "Len should not be less than zero") +
+             E(13, "Duplicate Len sub param in R/L/C section") +
+             E(13, "C should not be less than zero") + E(13, "L should not be less than zero") +
+             E(15, "Duplicate L sub param in R/L/C section") +
+             E(15, "Duplicate C sub param in R/L/C section") +
+             E(17, "Len should be specified before R") + E(17, "Len should be specified before L") +
+             E(17, "Len should be specified before C") + E(18, "Empty R/L/C section found") +
+             E(19, "Premature end of R/L/C section. Trailing '/' missing") +
+             E(19,
+               "No Sections were defined for this pin even though [Number of Sections] was "
+               "defined."),
+         14},
+        {"forks and continuations out of place",
+         model(9, 2,
+               "Fork\nEndfork\nLen=1 L=1n C=1p /\nA1 Len=0 R=1 /\nEndfork\nFork\nFork\nEndfork\n"
+               "A2 Len=0 R=1 /\nFork\nLen=0 R=1 /\n"),
+         E(11, "Detected the start of an orphan 'Fork'") +
+             E(12, "Detected the start of an orphan 'Endfork'") +
+             E(13, "Detected the start of an orphan R/L/C section") +
+             E(15, "Endfork found without enclosing Fork") + E(17, "Cannot Nest Forks") +
+             E(18, "Empty Fork/Endfork found") +
+             E(19,
+               "A new Pin A2 has been defined before terminating a previous Fork with the "
+               "corresponding Endfork") +
+             E0("Some Fork sub parameters were not terminated with Endfork"),
+         8},
+        {"pin names that look like a slip",
+         model(9, 4, "A=1 Len=0 R=1 /\nA/2 Len=0 R=1 /\nLen Len=0 R=1 /\nABCDEFG Len=0 R=1 /\n"),
+         WWrapped(11, "Found a Pin Name 'A=1' containing '='. Possible syntax error") +
+             WWrapped(12, "Found a Pin Name 'A/2' containing '/'. Possible syntax error") +
+             W(13, "Found a Pin Name 'Len'. Possible syntax error") +
+             E(14, "Pin Numbers name string too long. will be truncated."),
+         1, 3},
+        {"[Number Of Sections] values, and after the pin names",
+         h + "[Number Of Pins] 1\n[Pin Numbers]\nA1\n[Number Of Sections]\n"
+             "[Number Of Sections] x\n[Number Of Sections] 2x\n[Number Of Sections] 3\n"
+             "[End Package Model]\n[End]\n",
+         E(11, "Blank Number_of_Sections value.") +
+             E(12, "Number of Sections should be specified before Pin Numbers") +
+             E(12, "Bad Number_of_Sections value.") +
+             E(13, "Number of Sections should be specified before Pin Numbers") +
+             W(13, "Suspicious Number_of_Sections value.") +
+             E(14, "Duplicate Number_of_Sections keyword."),
+         5, 1},
+    };
+    ExpectOutputs(std::begin(cases), std::end(cases), FILE_KIND_PKG, "test.pkg", "3.2");
 }
