@@ -8,17 +8,24 @@
 
 namespace {
 
+std::string Pin(int number) {
+    std::string pin = "A";
+    pin += std::to_string(number);
+    return pin;
+}
+
 std::string Pins(int count) {
     std::string names;
-    for (int i = 1; i <= count; ++i) names += "A" + std::to_string(i) + "\n";
+    for (int i = 1; i <= count; ++i) names.append(Pin(i)).append("\n");
     return names;
 }
 
 // A sparse matrix with only the diagonal, correct for any pin count.
 std::string Diagonal(const char* keyword, int pins) {
-    std::string text = std::string("[") + keyword + "] Sparse_matrix\n";
+    std::string text = "[";
+    text.append(keyword).append("] Sparse_matrix\n");
     for (int i = 1; i <= pins; ++i) {
-        std::string pin = "A" + std::to_string(i);
+        std::string pin = Pin(i);
         text.append("[Row] ").append(pin).append("\n").append(pin).append(" 1\n");
     }
     return text;
@@ -31,8 +38,9 @@ std::string Model(int pins, const std::string& matrices) {
     std::string text =
         "[IBIS Ver] 3.2\n[File Name] test.pkg\n[File Rev] 1.0\n"
         "[Define Package Model] QFP\n[Manufacturer] Acme\n[OEM] Acme\n[Description] d\n"
-        "[Number Of Pins] " +
-        std::to_string(pins) + "\n[Pin Numbers]\n" + Pins(pins) + "[Model Data]\n" + matrices;
+        "[Number Of Pins] ";
+    text.append(std::to_string(pins)).append("\n[Pin Numbers]\n").append(Pins(pins));
+    text.append("[Model Data]\n").append(matrices);
     if (matrices.find("[Inductance Matrix]") == std::string::npos) {
         text += Diagonal("Inductance Matrix", pins);
     }
