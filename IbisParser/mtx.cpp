@@ -52,11 +52,11 @@ std::uint32_t NextColumnCount(const MTX& matrix) {
     return count > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(count);
 }
 
-void AddFullValues(MTX_ROW& row, char* cursor) {
+void AddFullValues(MTX& matrix, MTX_ROW& row, char* cursor) {
     while (char* item = NextItem(cursor)) {
         double value = 0.0;
         if (!ROW_ReadValue(item, &value)) return;
-        int stored = ROW_AddValue(row, value);
+        int stored = ROW_AddValue(row, matrix.values, value);
         if (stored < 0) return;
         if (stored == 0) {
             CMN_ErrorLine(3105);
@@ -92,11 +92,11 @@ void AddBandedValues(MTX& matrix, MTX_ROW& row, char* cursor) {
     while (char* item = NextItem(cursor)) {
         double value = 0.0;
         if (!ROW_ReadValue(item, &value)) return;
-        int stored = ROW_AddValue(row, value);
+        int stored = ROW_AddValue(row, matrix.values, value);
         if (stored < 0) return;
         if (stored == 0) {
             if (!WrapAround(matrix, row)) return;
-            if (ROW_AddValue(row, value) <= 0) return;
+            if (ROW_AddValue(row, matrix.values, value) <= 0) return;
         }
     }
 }
@@ -246,7 +246,7 @@ void MTX_AddRowData(MTX* matrix, char* text) {
     if (matrix->rows.empty()) return;
     MTX_ROW& row = matrix->rows.back();
     switch (matrix->type) {
-    case MTX_FULL: AddFullValues(row, text); break;
+    case MTX_FULL: AddFullValues(*matrix, row, text); break;
     case MTX_BANDED:
     case MTX_BANDED_WRAP: AddBandedValues(*matrix, row, text); break;
     case MTX_SPARSE: AddSparseValue(*matrix, row, text); break;

@@ -36,6 +36,7 @@ struct MTX {
     std::uint32_t bandwidth_given = 0;
     std::uint32_t bandwidth = 0;
     std::vector<MTX_ROW> rows;  // file order
+    MTX_VALUES values;          // the values of full and banded rows
     // How many rows each pin name has, so that a repeated row is found without a walk.
     std::unordered_map<std::string, std::uint32_t, MTX_NameHash, std::equal_to<>> row_names;
     // The (row position, column index) pairs of a sparse matrix that hold a value.
