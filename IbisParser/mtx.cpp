@@ -234,7 +234,9 @@ void MTX_BeginRow(MTX* matrix, const char* pinName) {
     MTX_ROW& added = matrix->rows.back();
     added.position = static_cast<std::uint32_t>(matrix->rows.size());
     std::uint32_t& earlier = matrix->row_names[added.pin];
-    for (std::uint32_t i = 0; i < earlier; ++i) CMN_ErrorLine(3101, added.pin.c_str());
+    for (std::uint32_t i = 0; i < earlier && i < MTX_PAIR_REPORT_LIMIT; ++i) {
+        CMN_ErrorLine(3101, added.pin.c_str());
+    }
     ++earlier;
     if (pinIndex != 0 && pinIndex != added.position) {
         CMN_ErrorLine(3102, added.pin.c_str(), pinIndex, added.position);

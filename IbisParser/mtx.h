@@ -14,6 +14,11 @@
 
 #include "IbisParser/row.h"
 
+// A name repeated n times is reported once for each earlier record of that name, as pairs;
+// beyond this many earlier records a repetition is not reported again, so that a file of the
+// same line repeated cannot produce output that grows with the square of its length.
+inline constexpr std::uint32_t MTX_PAIR_REPORT_LIMIT = 100;
+
 enum MTX_TYPE : std::int32_t {
     MTX_NONE = 0,
     MTX_BANDED = 1,

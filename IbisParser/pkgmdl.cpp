@@ -580,7 +580,9 @@ void PKGMDL_CheckDuplicates(PKGMDL* packageModels) {
     for (PKGMDL* model = packageModels; model != nullptr; model = model->next.get()) {
         std::uint32_t& count = remaining[model->name];
         --count;
-        for (std::uint32_t i = 0; i < count; ++i) CMN_Error(3410, model->name.c_str());
+        for (std::uint32_t i = 0; i < count && i < MTX_PAIR_REPORT_LIMIT; ++i) {
+            CMN_Error(3410, model->name.c_str());
+        }
     }
 }
 

@@ -184,3 +184,28 @@ TEST(MtxMatrices, TypesRowsDataAndEndChecks) {
                   Banner("test.pkg", "3.2") + row.findings + Summary(row.errors, row.warnings));
     }
 }
+
+// A row name repeated is reported once for each earlier row of that name, up to 100 earlier
+// rows: the 101st row still draws 100 reports, and so does the 102nd.
+TEST(MtxMatrices, RepeatedRowReportsStopAtOneHundredPerRow) {
+    std::string rows;
+    for (int i = 0; i < 102; ++i) rows += "[Row] A1\nA1 1\n";
+    const std::string output =
+        CheckText(Model(1, "[Resistance Matrix] Sparse_matrix\n" + rows), FILE_KIND_PKG);
+    auto reportsOnLine = [&](int line) {
+        const std::string report = E(line, "Repeated ROW <A1>.");
+        int count = 0;
+        for (std::size_t at = output.find(report); at != std::string::npos;
+             at = output.find(report, at + report.size())) {
+            ++count;
+        }
+        return count;
+    };
+    // Row k (from 1) is on line 11 + 2k.
+    EXPECT_EQ(reportsOnLine(13), 0);
+    EXPECT_EQ(reportsOnLine(15), 1);
+    EXPECT_EQ(reportsOnLine(11 + 2 * 100), 99);
+    EXPECT_EQ(reportsOnLine(11 + 2 * 101), 100);
+    EXPECT_EQ(reportsOnLine(11 + 2 * 102), 100);
+    EXPECT_NE(output.find(Rows(217, 1, 102)), std::string::npos);
+}
