@@ -105,9 +105,11 @@ void MatrixKeyword(PKGMDL& model, int code, const char* value) {
     open.matrixKind = code;
     std::unique_ptr<MTX>* slot = MatrixOf(model, code);
     if (*slot) {
-        CMN_ErrorLine(code == KW_RESISTANCE_MATRIX   ? 3460
-                      : code == KW_INDUCTANCE_MATRIX ? 3461
-                                                     : 3462);
+        switch (code) {
+        case KW_RESISTANCE_MATRIX: CMN_ErrorLine(3460); break;
+        case KW_INDUCTANCE_MATRIX: CMN_ErrorLine(3461); break;
+        default: CMN_ErrorLine(3462); break;
+        }
         return;
     }
     MTX_Create(slot, value, model.number_of_pins);
@@ -408,17 +410,26 @@ void CheckSections(const PKGMDL& model) {
     }
 }
 
-void CheckMatrix(const PKGMDL& model, const MTX* matrix, const char* label, int inSectionsMode,
-                 int missing) {
+// The three matrices: in sections mode each is refused, otherwise each is checked, and a
+// missing inductance or capacitance matrix is reported (a resistance matrix is optional).
+void CheckMatrices(const PKGMDL& model) {
     const char* name = model.name.c_str();
-    if (matrix != nullptr) {
-        if (open.sectionsMode) {
-            CMN_Error(inSectionsMode, name);
-        } else {
-            MTX_Check(label, matrix);
-        }
-    } else if (!open.sectionsMode && missing != 0) {
-        CMN_Error(missing, name);
+    if (open.sectionsMode) {
+        if (model.resistance_matrix) CMN_Error(3411, name);
+        if (model.inductance_matrix) CMN_Error(3412, name);
+        if (model.capacitance_matrix) CMN_Error(3414, name);
+        return;
+    }
+    if (model.resistance_matrix) MTX_Check("Resistance", model.resistance_matrix.get());
+    if (model.inductance_matrix) {
+        MTX_Check("Inductance", model.inductance_matrix.get());
+    } else {
+        CMN_Error(3413, name);
+    }
+    if (model.capacitance_matrix) {
+        MTX_Check("Capacitance", model.capacitance_matrix.get());
+    } else {
+        CMN_Error(3415, name);
     }
 }
 
@@ -435,9 +446,7 @@ void CloseModel(PKGMDL& model) {
     if (open.sectionsMode) CheckSections(model);
     if (open.modelDataSeen && open.sectionsMode) CMN_Error(3456, name);
     if (!open.modelDataSeen && !open.sectionsMode) CMN_Error(3455, name);
-    CheckMatrix(model, model.resistance_matrix.get(), "Resistance", 3411, 0);
-    CheckMatrix(model, model.inductance_matrix.get(), "Inductance", 3412, 3413);
-    CheckMatrix(model, model.capacitance_matrix.get(), "Capacitance", 3414, 3415);
+    CheckMatrices(model);
     if (open.endModelDataSeen && open.sectionsMode) CMN_Error(3458, name);
     if (!open.endModelDataSeen && !open.sectionsMode) CMN_Error(3457, name);
     if (!open.endPackageModelSeen) CMN_Error(3459);

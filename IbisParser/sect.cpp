@@ -8,19 +8,16 @@
 
 namespace {
 
-struct ItemRules {
-    int lenMissing;  // the code when the item comes before Len (0: Len itself)
-    int duplicate;
-    int negative;
-};
-
-// Stores one item: Len must come first, a repeated item overwrites the stored value.
-void StoreItem(RLC_SECTION& section, std::optional<double>& slot, double value,
-               const ItemRules& rules) {
-    if (rules.lenMissing != 0 && !section.Len) CMN_ErrorLine(rules.lenMissing);
-    if (slot) CMN_ErrorLine(rules.duplicate);
+// Stores one item: Len must come first (lenMissing 0 is Len itself), a repeated item
+// overwrites the stored value, and no value may be negative.
+template <int lenMissing, int duplicate, int negative>
+void StoreItem(RLC_SECTION& section, std::optional<double>& slot, double value) {
+    if constexpr (lenMissing != 0) {
+        if (!section.Len) CMN_ErrorLine(lenMissing);
+    }
+    if (slot) CMN_ErrorLine(duplicate);
     slot = value;
-    if (value < 0.0) CMN_ErrorLine(rules.negative);
+    if (value < 0.0) CMN_ErrorLine(negative);
 }
 
 bool Empty(const RLC_SECTION& section) {
@@ -49,10 +46,10 @@ int SECT_Read(const char* text, std::unique_ptr<RLC_SECTION>* section, const cha
         }
         first = false;
         switch (kind) {
-        case CMN_RLC_LEN: StoreItem(read, read.Len, value, {0, 3000, 3001}); break;
-        case CMN_RLC_R: StoreItem(read, read.R, value, {3002, 3003, 3004}); break;
-        case CMN_RLC_L: StoreItem(read, read.L, value, {3005, 3006, 3007}); break;
-        case CMN_RLC_C: StoreItem(read, read.C, value, {3008, 3009, 3010}); break;
+        case CMN_RLC_LEN: StoreItem<0, 3000, 3001>(read, read.Len, value); break;
+        case CMN_RLC_R: StoreItem<3002, 3003, 3004>(read, read.R, value); break;
+        case CMN_RLC_L: StoreItem<3005, 3006, 3007>(read, read.L, value); break;
+        case CMN_RLC_C: StoreItem<3008, 3009, 3010>(read, read.C, value); break;
         case CMN_RLC_END: {
             if (read.Len && *read.Len != 0.0 && (!read.C || !read.L)) {
                 CMN_ErrorLine(3012);
