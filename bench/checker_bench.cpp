@@ -139,6 +139,55 @@ const std::string& IbsModelsFile() {
     return path;
 }
 
+// A .pkg file of version 3.2 with one package model of `pins` pins (P1, P2, ...) and its R, L
+// and C matrices: full (every value of the upper triangle) or banded with `bandwidth`. Values
+// go eight to a line, as wide as the 80-column rule allows.
+void WritePackageMatrices(std::FILE* out, const char* name, int pins, int bandwidth) {
+    std::fprintf(out, "[IBIS Ver] 3.2\n[File Name] %s\n[File Rev] 1.0\n", name);
+    std::fprintf(out,
+                 "[Define Package Model] BENCH\n[Manufacturer] Nobody\n[OEM] Nobody\n"
+                 "[Description] generated\n[Number Of Pins] %d\n[Pin Numbers]\n",
+                 pins);
+    for (int pin = 1; pin <= pins; ++pin) std::fprintf(out, "P%d\n", pin);
+    std::fputs("[Model Data]\n", out);
+    const char* matrices[] = {"Resistance", "Inductance", "Capacitance"};
+    const double scales[] = {1e-1, 1e-9, 1e-12};
+    for (int m = 0; m < 3; ++m) {
+        if (bandwidth > 0) {
+            std::fprintf(out, "[%s Matrix] Banded_matrix\n[Bandwidth] %d\n", matrices[m],
+                         bandwidth);
+        } else {
+            std::fprintf(out, "[%s Matrix] Full_matrix\n", matrices[m]);
+        }
+        for (int row = 1; row <= pins; ++row) {
+            std::fprintf(out, "[Row] P%d\n", row);
+            int last = bandwidth > 0 ? std::min(pins, row + bandwidth) : pins;
+            for (int column = row, onLine = 0; column <= last; ++column) {
+                double value = scales[m] * (1.0 + (row * 7 + column * 13) % 1000 / 1000.0);
+                std::fprintf(out, onLine == 7 || column == last ? "%.3e\n" : "%.3e ", value);
+                onLine = onLine == 7 ? 0 : onLine + 1;
+            }
+        }
+    }
+    std::fputs("[End Model Data]\n[End Package Model]\n[End]\n", out);
+}
+
+// 1,000 pins, full matrices: about 1.5 million values.
+const std::string& FullMatrixPkgFile() {
+    static const std::string path = Generate("quarnel_bench_full.pkg", [](std::FILE* out) {
+        WritePackageMatrices(out, "quarnel_bench_full.pkg", 1000, 0);
+    });
+    return path;
+}
+
+// 2,000 pins, banded matrices with a bandwidth of 100.
+const std::string& BandedMatrixPkgFile() {
+    static const std::string path = Generate("quarnel_bench_banded.pkg", [](std::FILE* out) {
+        WritePackageMatrices(out, "quarnel_bench_banded.pkg", 2000, 100);
+    });
+    return path;
+}
+
 // Seconds of wall time and of CPU time.
 struct Cost {
     double real = 0.0;
@@ -241,6 +290,14 @@ void BM_CheckIbsModels(benchmark::State& state) {
     RunChecker(state, IbsModelsFile(), FILE_KIND_IBS);
 }
 void BM_WcIbsModels(benchmark::State& state) { RunWc(state, IbsModelsFile()); }
+void BM_CheckPkgFullMatrix(benchmark::State& state) {
+    RunChecker(state, FullMatrixPkgFile(), FILE_KIND_PKG);
+}
+void BM_WcPkgFullMatrix(benchmark::State& state) { RunWc(state, FullMatrixPkgFile()); }
+void BM_CheckPkgBandedMatrix(benchmark::State& state) {
+    RunChecker(state, BandedMatrixPkgFile(), FILE_KIND_PKG);
+}
+void BM_WcPkgBandedMatrix(benchmark::State& state) { RunWc(state, BandedMatrixPkgFile()); }
 
 // `wc -l` on an empty input: the cost of starting the shell and wc, included in every wc figure.
 void BM_WcStartOnly(benchmark::State& state) { RunWc(state, "/dev/null"); }
@@ -265,6 +322,10 @@ BENCHMARK(BM_CheckIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckIbsModels)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcIbsModels)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckPkgFullMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WcPkgFullMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckPkgBandedMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WcPkgBandedMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcStartOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReportDiagnostics);
 

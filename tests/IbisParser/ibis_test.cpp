@@ -17,6 +17,13 @@
 
 namespace {
 
+// A package model with every keyword it needs.
+const std::string kPackageModel =
+    "[Define Package Model] p\n[Manufacturer] m\n[OEM] o\n[Description] d\n"
+    "[Number Of Pins] 1\n[Pin Numbers]\nA1\n[Model Data]\n[Inductance Matrix] Full_matrix\n"
+    "[Row] A1\n1n\n[Capacitance Matrix] Full_matrix\n[Row] A1\n1p\n[End Model Data]\n"
+    "[End Package Model]\n";
+
 std::string Header(const char* version, const char* fileName) {
     return std::string("[IBIS Ver] ") + version + "\n[File Name] " + fileName +
            "\n[File Rev] 1.0\n";
@@ -121,9 +128,8 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
 
 TEST(IbisCheck, WholeFileChecksByKind) {
     // A package model in a .pkg file: no whole-file check applies.
-    EXPECT_EQ(
-        CheckText(Header("3.2", "test.pkg") + "[Define Package Model] p\n[End]\n", FILE_KIND_PKG),
-        Banner("test.pkg", "3.2") + kPassed);
+    EXPECT_EQ(CheckText(Header("3.2", "test.pkg") + kPackageModel + "[End]\n", FILE_KIND_PKG),
+              Banner("test.pkg", "3.2") + kPassed);
     EXPECT_EQ(CheckText(Header("4.0", "test.ebd") + "[Begin Board Description] b\n"
                                                     "[End Board Description]\n[End]\n",
                         FILE_KIND_EBD),
@@ -138,7 +144,8 @@ TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
         "Model_type Terminator\nC_comp 1p 1p 1p\n[Voltage Range] 1 1 1\n";
     std::string file = Header("5.0", "test.ibs") + "[Component] a\n[Component] b\n[Model] m1\n" +
                        kTerminator + "[Model] m2\n" + kTerminator + "[Model] m3\n" + kTerminator +
-                       "[Define Package Model] p\n[Model Selector] s\n[Submodel] sub\n"
+                       kPackageModel +
+                       "[Model Selector] s\n[Submodel] sub\n"
                        "[Test Data] d\n[Test Load] l\n[External Circuit] e\n"
                        "[End External Circuit]\n[End]\n";
     int components = 0, models = 0, others = 0;
@@ -221,6 +228,7 @@ TEST(IbisCheck, AFileReadWithoutARecord) {
               "PROGRAM BUG (line    4) - cmpnt:#:Unable to get IBIS?\n"
               "PROGRAM BUG (line    5) - Unable to get IBIS structure\n"
               "PROGRAM BUG (line    6) - pkgmdl:#:PKGMDL_Init unable to get IBIS?\n"
+              "ERROR (line    6) - Orphan Package Model keyword.\n"
               "PROGRAM BUG (line    7) - msel:#:MSEL_Init unable to get IBIS?\n"
               "PROGRAM BUG - Unable to get IBIS structure\n"
               "PROGRAM BUG - Unable to get IBIS structure\n");

@@ -282,13 +282,16 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
     std::string pkg =
         "[IBIS Ver] 3.2\n[File Name] test.pkg\n[File Rev] 1.0\n"
         "[Component] x\n[Model] m\n[Begin Board Description] b\n[Define Package Model] p\n"
-        "[Model Selector] s\n[End]\n";
+        "[Manufacturer] m\n[OEM] o\n[Description] d\n[Number Of Pins] 1\n[Pin Numbers]\nA1\n"
+        "[Model Data]\n[Inductance Matrix] Full_matrix\n[Row] A1\n1n\n"
+        "[Capacitance Matrix] Full_matrix\n[Row] A1\n1p\n[End Model Data]\n"
+        "[End Package Model]\n[Model Selector] s\n[End]\n";
     EXPECT_EQ(CheckText(pkg, FILE_KIND_PKG),
               "\nChecking test.pkg for IBIS 3.2 Compatibility...\n\n"
               "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n"
               "ERROR (line    5) - Illegal keyword for a '.pkg' file.\n"
               "ERROR (line    6) - Illegal keyword for a '.pkg' file.\n"
-              "ERROR (line    8) - Illegal keyword for a '.pkg' file.\n" +
+              "ERROR (line   23) - Illegal keyword for a '.pkg' file.\n" +
                   Summary(4));
 
     std::string ebd =
@@ -309,8 +312,18 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
         "[Component] x\n[Define Package Model] p\n[End]\n";
     EXPECT_EQ(CheckText(ebd2, FILE_KIND_EBD),
               "\nChecking test.ebd for IBIS 2.1 Compatibility...\n\n"
-              "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n" +
-                  Summary(1));
+              "ERROR (line    4) - Illegal keyword for a '.pkg' file.\n"
+              "ERROR - Keyword 'Manufacturer' not found or blank for Package Model 'p'.\n"
+              "ERROR - OEM keyword not found for Package Model 'p'.\n"
+              "ERROR - Description keyword not found for Package Model 'p'.\n"
+              "ERROR - Number_of_Pins keyword not found or value bad for Package Model 'p'.\n"
+              "ERROR - Required keyword Pin_Numbers not found for Package Model 'p'.\n"
+              "ERROR - Required Model_Data keyword not found for package p.\n"
+              "ERROR - Inductance matrix not found for Package Model 'p'.\n"
+              "ERROR - Capacitance matrix not found for Package Model 'p'.\n"
+              "ERROR - Required End_Model_Data keyword not found for package p.\n"
+              "ERROR - Required End_Package_Model keyword not found.\n" +
+                  Summary(11));
 
     std::string ibs = kHeader32 +
                       "[Component] x\n[Begin Board Description] b\n"
