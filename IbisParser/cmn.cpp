@@ -187,7 +187,12 @@ private:
             PrintUnsigned(spec.text, conversion.length,
                           arg.isUnsigned ? arg.u : static_cast<unsigned long long>(arg.i));
             break;
-        case 'c': Print(spec.text, AsInt(arg)); break;
+        case 'c':
+            // A zero character stands for "no letter" (a plural 's' left out): nothing is
+            // printed, so the text goes on instead of holding a NUL byte.
+            if (spec.used == 2 && AsInt(arg) == 0) break;
+            Print(spec.text, AsInt(arg));
+            break;
         case 's':
             if (spec.used == 2 && arg.text != nullptr) {
                 // A plain "%s", the common case: the text itself.

@@ -71,12 +71,12 @@ std::string Rows(int line, int expected, int found) {
                               std::to_string(found) + " for Matrix ending previous to this line.");
 }
 
-// 3116: one column found takes no plural letter, and the letter's place holds a NUL.
+// 3116: one column found takes no plural letter.
 std::string Columns(int line, int expected, const std::string& pin, int found) {
     std::string text = "Expected " + std::to_string(expected) + " columns of Row data for [Row] " +
                        pin + " in Matrix ending previous to this line, found " +
                        std::to_string(found) + " column";
-    text += found == 1 ? '\0' : 's';
+    if (found != 1) text += 's';
     return E(line, text + ".");
 }
 
