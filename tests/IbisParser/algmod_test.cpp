@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "IbisParser/algmod.h"
+#include "IbisParser/ibis.h"
+#include "IbisParser/mdl.h"
+#include "IbisParser/parse.h"
+#include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/expected_output.h"
+
+namespace {
+
+// An output model as a user writes it in an IBIS 5.0 file, followed by its [Algorithmic Model]
+// block (which may be empty). The model text is 19 lines long.
+std::string ModelText(const std::string& name, const std::string& algorithmic) {
+    return "[Model] " + name +
+           "\n"
+           "Model_type Output\n"
+           "Vmeas = 0.5V\n"
+           "C_comp 1.0pF 0.8pF 1.2pF\n"
+           "[Voltage Range] 1.0V 0.95V 1.05V\n"
+           "[Pulldown]\n"
+           "-1.0V -20.0mA -17.0mA -23.0mA\n"
+           "0.0V 0.0mA 0.0mA 0.0mA\n"
+           "1.0V 20.0mA 17.0mA 23.0mA\n"
+           "2.0V 40.0mA 34.0mA 46.0mA\n"
+           "[Pullup]\n"
+           "-1.0V 20.0mA 17.0mA 23.0mA\n"
+           "0.0V 0.0mA 0.0mA 0.0mA\n"
+           "1.0V -20.0mA -17.0mA -23.0mA\n"
+           "2.0V -40.0mA -34.0mA -46.0mA\n"
+           "[Ramp]\n"
+           "dV/dt_r 0.50/25ps 0.45/30ps 0.55/20ps\n"
+           "dV/dt_f 0.50/25ps 0.45/30ps 0.55/20ps\n"
+           "R_load = 50\n" +
+           algorithmic;
+}
+
+struct ModelBlock {
+    std::string name;
+    std::string algorithmic;
+};
+
+// A whole IBIS 5.0 file named test.ibs: one component whose pins use every model, then the
+// models in order. With one model its [Algorithmic Model] block starts on line 33.
+std::string IbsText(const std::vector<ModelBlock>& models) {
+    std::string text =
+        "[IBIS Ver] 5.0\n"
+        "[File Name] test.ibs\n"
+        "[File Rev] 1.0\n"
+        "[Component] Tx\n"
+        "[Manufacturer] Maker\n"
+        "[Package]\n"
+        "R_pkg 0.25 0.20 0.30\n"
+        "L_pkg 1.5nH 1.2nH 1.8nH\n"
+        "C_pkg 0.4pF 0.3pF 0.5pF\n"
+        "[Pin] signal_name model_name\n";
+    int pin = 0;
+    for (const ModelBlock& model : models) {
+        ++pin;
+        text += std::to_string(pin) + " S" + std::to_string(pin) + " " + model.name + "\n";
+    }
+    text += std::to_string(pin + 1) + " VDD POWER\n";
+    text += std::to_string(pin + 2) + " VSS GND\n";
+    for (const ModelBlock& model : models) text += ModelText(model.name, model.algorithmic);
+    return text + "[End]\n";
+}
+
+std::string OneModel(const std::string& algorithmic) { return IbsText({{"Tx_Out", algorithmic}}); }
+
+std::string Executable(const std::string& item, const std::string& code = "libtx.so",
+                       const std::string& parameters = "tx.ami") {
+    return "Executable " + item + " " + code + " " + parameters + "\n";
+}
+
+const std::string kOpen = "[Algorithmic Model]\n";
+const std::string kEnd = "[End Algorithmic Model]\n";
+
+std::string Expected(const std::string& findings, int errors) {
+    return Banner("test.ibs", "5.0") + (errors == 0 ? kPassed : findings + Summary(errors));
+}
+
+// The records of the first model in the file list (the newest), as "platform|compiler|bits|
+// code|parameters" lines in list order.
+std::string DescribeRecords(IBIS* ibis) {
+    std::string text;
+    if (ibis == nullptr || !ibis->models || !ibis->models->algmod) return "no holder";
+    for (const ALGMOD* record = ibis->models->algmod->head.get(); record != nullptr;
+         record = record->next.get()) {
+        text += record->platform + "|" + record->compiler + "|" + std::to_string(record->bits) +
+                "|" + record->file_name + "|" + record->parameter_file + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+// The keyword line, each Executable line and the checks when the section closes: reports,
+// their lines, and what each line contributes.
+TEST(AlgmodSection, KeywordExecutableLinesAndCloseChecks) {
+    const std::string p45(45, 'p');
+    const std::string p44(44, 'p');
+    const std::string f45 = std::string(42, 'f') + ".so";
+    const struct {
+        const char* label;
+        std::string block;
+        std::string findings;
+        int errors;
+    } rows[] = {
+        {"clean", kOpen + Executable("Linux_gcc_64") + Executable("Windows_VisualStudio_32") + kEnd,
+         "", 0},
+        {"item after keyword", "[Algorithmic Model] extra\n" + Executable("Linux_gcc_64") + kEnd,
+         "ERROR (line   33) -\n"
+         "    Incorrect Number of Line Items (2) For Algorithmic Model: Expecting 1\n",
+         1},
+        {"three items",
+         kOpen + "Executable Linux_gcc_64 libtx.so\n" + Executable("Linux_gcc_32") + kEnd,
+         "ERROR (line   34) -\n"
+         "    Incorrect Number of Line Items (3) For Algorithmic Model: Expecting 4\n",
+         1},
+        {"five items", kOpen + "Executable Linux_gcc_64 libtx.so tx.ami more\n" + kEnd,
+         "ERROR (line   34) -\n"
+         "    Incorrect Number of Line Items (5) For Algorithmic Model: Expecting 4\n",
+         1},
+        {"unknown first item", kOpen + "executable Linux_gcc_64 libtx.so tx.ami\n" + kEnd,
+         "ERROR (line   34) - Unknown Line in Algorithmic Model\n", 1},
+        {"four fields", kOpen + Executable("Windows_Visual_Studio_32") + kEnd,
+         "ERROR (line   34) - Could not parse Platform, Compiler, Bits  for [Algorithmic Model] "
+         "Executable Sub-parameter\n",
+         1},
+        {"two fields", kOpen + Executable("Linux_64") + kEnd,
+         "ERROR (line   34) - Could not parse Platform, Compiler, Bits  for [Algorithmic Model] "
+         "Executable Sub-parameter\n",
+         1},
+        {"empty field", kOpen + Executable("Linux__gcc_64") + kEnd,
+         "ERROR (line   34) - Could not parse Platform, Compiler, Bits  for [Algorithmic Model] "
+         "Executable Sub-parameter\n",
+         1},
+        {"bits with letters", kOpen + Executable("Linux_gcc_32x") + kEnd,
+         "ERROR (line   34) - Could not parse the Bits in Linux_gcc_32x for [Algorithmic Model] "
+         "Executable Sub-parameter\n"
+         "ERROR - The Number of Bits should be 32 or 64 for Platform Linux and Compiler gcc for "
+         "Algorithmic Model defined on line 33\n",
+         2},
+        {"negative bits", kOpen + Executable("Linux_gcc_-64") + kEnd,
+         "ERROR (line   34) - Could not parse the Bits in Linux_gcc_-64 for [Algorithmic Model] "
+         "Executable Sub-parameter\n"
+         "ERROR - The Number of Bits should be 32 or 64 for Platform Linux and Compiler gcc for "
+         "Algorithmic Model defined on line 33\n",
+         2},
+        {"bits 16 and 65", kOpen + Executable("Linux_gcc_16") + Executable("Linux_gcc_65") + kEnd,
+         "ERROR - The Number of Bits should be 32 or 64 for Platform Linux and Compiler gcc for "
+         "Algorithmic Model defined on line 33\n"
+         "ERROR - The Number of Bits should be 32 or 64 for Platform Linux and Compiler gcc for "
+         "Algorithmic Model defined on line 33\n",
+         2},
+        {"two equal lines",
+         kOpen + Executable("Linux_gcc_64") + Executable("Linux_gcc_64", "other.so") + kEnd,
+         "ERROR - Duplicate Sub-Parameter: Platform Linux Compiler gcc Bits 64 for Algorithmic "
+         "Model defined on line 33\n",
+         1},
+        {"equal but for case",
+         kOpen + Executable("Linux_gcc_64") + Executable("LINUX_Gcc_64") + kEnd,
+         "ERROR - Duplicate Sub-Parameter: Platform LINUX Compiler Gcc Bits 64 for Algorithmic "
+         "Model defined on line 33\n",
+         1},
+        {"three equal lines",
+         kOpen + Executable("Linux_gcc_64") + Executable("Linux_gcc_32") +
+             Executable("Linux_gcc_64") + Executable("Linux_gcc_64") + kEnd,
+         "ERROR - Duplicate Sub-Parameter: Platform Linux Compiler gcc Bits 64 for Algorithmic "
+         "Model defined on line 33\n"
+         "ERROR - Duplicate Sub-Parameter: Platform Linux Compiler gcc Bits 64 for Algorithmic "
+         "Model defined on line 33\n"
+         "ERROR - Duplicate Sub-Parameter: Platform Linux Compiler gcc Bits 64 for Algorithmic "
+         "Model defined on line 33\n",
+         3},
+        {"different bits are no duplicate",
+         kOpen + Executable("Linux_gcc_64") + Executable("Linux_gcc_32") + kEnd, "", 0},
+        {"44-character names", kOpen + Executable(p44 + "_" + p44 + "_64") + kEnd, "", 0},
+        {"45-character platform", kOpen + Executable(p45 + "_gcc_64") + kEnd,
+         "ERROR (line   34) -\n    Platform name too long " + p45 + "\n", 1},
+        {"45-character compiler", kOpen + Executable("Linux_" + p45 + "_64") + kEnd,
+         "ERROR (line   34) -\n    Compiler name too long " + p45 + "\n", 1},
+        {"45-character file names", kOpen + Executable("Linux_gcc_64", f45, f45) + kEnd,
+         "ERROR (line   34) -\n    Filename too long " + f45 + "\nERROR (line   34) -\n    " +
+             "Filename too long " + f45 + "\n",
+         2},
+        // The second keyword starts a new list: the first one's line is no duplicate.
+        {"second keyword",
+         kOpen + Executable("Linux_gcc_64") + kEnd + kOpen + Executable("Linux_gcc_64") + kEnd,
+         "ERROR (line   36) - Algorithmic Model: Already Defined for this model\n", 1},
+        {"keyword alone", kOpen + kEnd, "", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(CheckText(OneModel(row.block), FILE_KIND_IBS),
+                  Expected(row.findings, row.errors));
+    }
+}
+
+// What the Executable lines leave in the model: one record per accepted line, newest first,
+// names cut to 44 characters, bits -1 when unreadable; no holder without the keyword.
+TEST(AlgmodSection, RecordsKeptForTheModel) {
+    const std::string f45 = std::string(42, 'f') + ".so";
+    const struct {
+        const char* label;
+        std::string block;
+        std::string records;
+    } rows[] = {
+        {"no keyword", "", "no holder"},
+        {"empty list", kOpen + kEnd, ""},
+        {"newest first",
+         kOpen + Executable("Windows_VisualStudio_32", "tx.dll", "tx_win.ami") +
+             Executable("Linux_gcc_64") + kEnd,
+         "Linux|gcc|64|libtx.so|tx.ami\nWindows|VisualStudio|32|tx.dll|tx_win.ami\n"},
+        {"bad lines dropped",
+         kOpen + Executable("Linux_gcc") + "Executable Linux_gcc_64 libtx.so\n" +
+             Executable("Linux_gcc_x") + kEnd,
+         "Linux|gcc|-1|libtx.so|tx.ami\n"},
+        {"long names cut", kOpen + Executable("Linux_gcc_64", f45, "tx.ami") + kEnd,
+         "Linux|gcc|64|" + f45.substr(0, 44) + "|tx.ami\n"},
+        {"second keyword replaces the list",
+         kOpen + Executable("Linux_gcc_64") + kEnd + kOpen + Executable("Linux_gcc_32") + kEnd,
+         "Linux|gcc|32|libtx.so|tx.ami\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        std::string records = "not inspected";
+        CheckOptions options;
+        options.inspect = [&records](IBIS* ibis) { records = DescribeRecords(ibis); };
+        CheckText(OneModel(row.block), FILE_KIND_IBS, options);
+        EXPECT_EQ(records, row.records);
+    }
+}
