@@ -71,6 +71,293 @@ std::string DuplicateKey(const ALGMOD& record) {
     return key;
 }
 
+// Sets of value keywords as bit masks.
+constexpr unsigned Bit(int keyword) { return 1u << keyword; }
+
+bool Contains(unsigned set, int keyword) {
+    return keyword >= 0 && keyword < 32 && (set & Bit(keyword)) != 0;
+}
+
+constexpr unsigned kUsages =
+    Bit(AmiKeywordIn) | Bit(AmiKeywordOut) | Bit(AmiKeywordInfo) | Bit(AmiKeywordInOut);
+constexpr unsigned kTypes = Bit(AmiKeywordFloat) | Bit(AmiKeywordInteger) | Bit(AmiKeywordString) |
+                            Bit(AmiKeywordBoolean) | Bit(AmiKeywordTap) | Bit(AmiKeywordUI);
+constexpr unsigned kInfo = Bit(AmiKeywordInfo);
+constexpr unsigned kInfoOrOut = Bit(AmiKeywordInfo) | Bit(AmiKeywordOut);
+constexpr unsigned kFloatOrUI = Bit(AmiKeywordFloat) | Bit(AmiKeywordUI);
+constexpr unsigned kJitterFormats =
+    Bit(AmiKeywordGaussian) | Bit(AmiKeywordDualDirac) | Bit(AmiKeywordDjRj) | Bit(AmiKeywordTable);
+constexpr unsigned kLevelFormats =
+    Bit(AmiKeywordValue) | Bit(AmiKeywordRange) | Bit(AmiKeywordCorner);
+
+// The value type a reserved parameter's Default must have; integers count as numbers.
+enum DefaultRule { kAnyValue, kInteger, kBoolean, kNumber };
+
+// The reserved parameters and what each one accepts. The first five take no Format and need
+// a Default; the last four need a Format and may have a Default.
+struct ReservedParameter {
+    const char* name;
+    unsigned usages;
+    unsigned types;
+    unsigned formats;  // empty: no Format allowed
+    DefaultRule defaultRule;
+};
+
+constexpr ReservedParameter kReserved[] = {
+    {"Init_Returns_Impulse", kInfo, Bit(AmiKeywordBoolean), 0, kAnyValue},
+    {"GetWave_Exists", kInfo, Bit(AmiKeywordBoolean), 0, kAnyValue},
+    {"Max_Init_Aggressors", kInfo, Bit(AmiKeywordInteger), 0, kInteger},
+    {"Ignore_Bits", kInfoOrOut, Bit(AmiKeywordInteger), 0, kInteger},
+    {"Use_Init_Output", kInfo, Bit(AmiKeywordBoolean), 0, kBoolean},
+    {"Tx_Jitter", kInfoOrOut, kFloatOrUI, kJitterFormats, kNumber},
+    {"Rx_Clock_PDF", kInfoOrOut, kFloatOrUI, kJitterFormats, kNumber},
+    {"Tx_DCD", kInfoOrOut, kFloatOrUI, kLevelFormats, kNumber},
+    {"Rx_Receiver_Sensitivity", kInfoOrOut, Bit(AmiKeywordFloat), kLevelFormats, kNumber},
+};
+
+const ReservedParameter* FindReserved(const std::string& name) {
+    for (const ReservedParameter& parameter : kReserved) {
+        if (name == parameter.name) return &parameter;
+    }
+    return nullptr;
+}
+
+bool IsNumber(const AmiValue& value) {
+    return value.type == AmiValueInteger || value.type == AmiValueFloat;
+}
+
+bool HasType(const AmiValue& value, DefaultRule rule) {
+    switch (rule) {
+    case kInteger: return value.type == AmiValueInteger;
+    case kBoolean: return value.type == AmiValueBoolean;
+    case kNumber: return IsNumber(value);
+    default: return true;
+    }
+}
+
+// The keyword code of a string value, or AmiNoKeyword.
+int KeywordOf(const AmiValue& value) {
+    return value.type == AmiValueString ? value.keyword : AmiNoKeyword;
+}
+
+struct FormatShape {
+    int keyword;
+    std::size_t minValues;  // the format keyword included
+    bool exact;             // exactly minValues values
+    bool numbers;           // every value after the keyword is a number
+};
+
+constexpr FormatShape kShapes[] = {
+    {AmiKeywordValue, 2, true, true},    {AmiKeywordRange, 4, true, true},
+    {AmiKeywordCorner, 4, true, true},   {AmiKeywordIncrement, 5, true, true},
+    {AmiKeywordSteps, 5, true, true},    {AmiKeywordList, 2, false, false},
+    {AmiKeywordGaussian, 3, true, true}, {AmiKeywordDualDirac, 4, true, true},
+    {AmiKeywordDjRj, 4, true, true},
+};
+
+bool IsFormat(int keyword) { return keyword >= AmiKeywordValue && keyword <= AmiKeywordDjRj; }
+
+// Whether a Format leaf's values have the shape its format asks for; reports 4632 with the
+// owner's name when they do not. Table is not checked.
+bool CheckFormatShape(const AmiNode& leaf, const std::string& owner) {
+    const AmiValue& format = leaf.values.front();
+    for (const FormatShape& shape : kShapes) {
+        if (shape.keyword != KeywordOf(format)) continue;
+        const std::vector<AmiValue>& values = leaf.values;
+        bool fits =
+            shape.exact ? values.size() == shape.minValues : values.size() >= shape.minValues;
+        for (std::size_t i = 1; fits && shape.numbers && i < values.size(); ++i) {
+            fits = IsNumber(values[i]);
+        }
+        if (!fits) {
+            CMN_Error(4632, format.text.c_str(), owner.c_str(),
+                      static_cast<int>(shape.minValues - 1));
+        }
+        return fits;
+    }
+    return true;
+}
+
+// A leaf anywhere outside the reserved parameters: its Usage, Type and Format values.
+void CheckLeaf(const AmiNode& leaf, const std::string& parent) {
+    if (leaf.values.empty()) {
+        CMN_Error(4626, leaf.name.c_str(), parent.c_str());
+        return;
+    }
+    const AmiValue& value = leaf.values.front();
+    int keyword = KeywordOf(value);
+    switch (leaf.nameKeyword) {
+    case AmiNameUsage:
+        if (!Contains(kUsages, keyword)) {
+            CMN_Error(4627, "Usage", value.text.c_str(), parent.c_str());
+        }
+        break;
+    case AmiNameType:
+        if (!Contains(kTypes, keyword)) {
+            CMN_Error(4627, "Type", value.text.c_str(), parent.c_str());
+        }
+        break;
+    case AmiNameFormat:
+        if (IsFormat(keyword)) {
+            CheckFormatShape(leaf, parent);
+        } else {
+            CMN_Error(4627, "Format", value.text.c_str(), parent.c_str());
+        }
+        break;
+    default: break;
+    }
+}
+
+// Every leaf below a branch, to any depth, in text order; an explicit stack keeps deep
+// nesting off the call stack.
+void WalkBranch(const AmiNode& branch) {
+    struct Position {
+        const AmiNode* branch;
+        std::size_t next;
+    };
+    std::vector<Position> stack{{&branch, 0}};
+    while (!stack.empty()) {
+        Position& top = stack.back();
+        if (top.next == top.branch->children.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const AmiTreeEntry& child = top.branch->children[top.next++];
+        if (child.node == nullptr) continue;
+        if (child.kind == AmiLeaf) {
+            CheckLeaf(*child.node, top.branch->name);
+        } else {
+            stack.push_back({child.node, 0});
+        }
+    }
+}
+
+// One reserved parameter: its leaves against the parameter's rules, then what is missing.
+void CheckReservedParameter(const AmiNode& branch, const ReservedParameter& rules) {
+    const char* name = branch.name.c_str();
+    bool usage = false, type = false, format = false, unexpectedFormat = false;
+    bool defaultValue = false, description = false;
+    for (const AmiTreeEntry& child : branch.children) {
+        if (child.node == nullptr) continue;
+        const AmiNode& leaf = *child.node;
+        if (child.kind != AmiLeaf) {
+            CMN_Error(4628, leaf.name.c_str(), name);
+            continue;
+        }
+        if (leaf.values.empty()) {
+            CMN_Error(4626, leaf.name.c_str(), name);
+            continue;
+        }
+        const AmiValue& value = leaf.values.front();
+        switch (leaf.nameKeyword) {
+        case AmiNameUsage:
+            if (!Contains(rules.usages, KeywordOf(value))) {
+                CMN_Error(4627, "Usage", value.text.c_str(), name);
+            }
+            usage = true;
+            break;
+        case AmiNameType:
+            if (!Contains(rules.types, KeywordOf(value))) {
+                CMN_Error(4627, "Type", value.text.c_str(), name);
+            }
+            type = true;
+            break;
+        case AmiNameFormat:
+            if (rules.formats == 0) {
+                unexpectedFormat = true;
+            } else if (!Contains(rules.formats, KeywordOf(value))) {
+                CMN_Error(4627, "Format", value.text.c_str(), name);
+            } else if (KeywordOf(value) != AmiKeywordTable && CheckFormatShape(leaf, branch.name)) {
+                format = true;
+            }
+            break;
+        case AmiNameDefault:
+            if (HasType(value, rules.defaultRule)) {
+                defaultValue = true;
+            } else {
+                CMN_Error(4627, "Default", value.text.c_str(), name);
+            }
+            break;
+        case AmiNameDescription: description = true; break;
+        default: CMN_Error(4624, leaf.name.c_str(), name); break;
+        }
+    }
+    if (!usage) CMN_Error(4630, "Usage", name);
+    if (!type) CMN_Error(4630, "Type", name);
+    if (rules.formats == 0) {
+        if (unexpectedFormat) CMN_Error(4629, "Format", name);
+        if (!defaultValue) CMN_Error(4630, "Default", name);
+    } else if (!format) {
+        CMN_Error(4630, "Format", name);
+    }
+    if (!description) CMN_Error(4630, "Description", name);
+}
+
+void CheckReservedBranch(const AmiNode& reserved) {
+    const char* name = reserved.name.c_str();
+    bool initReturnsImpulse = false;
+    bool getWaveExists = false;
+    for (const AmiTreeEntry& child : reserved.children) {
+        if (child.node == nullptr) continue;
+        const AmiNode& node = *child.node;
+        if (child.kind == AmiLeaf) {
+            CMN_Error(4600, node.name.c_str(), name);
+            CheckLeaf(node, reserved.name);
+            continue;
+        }
+        const ReservedParameter* rules = FindReserved(node.name);
+        if (rules == nullptr) {
+            CMN_Error(4624, node.name.c_str(), name);
+            WalkBranch(node);
+            continue;
+        }
+        initReturnsImpulse = initReturnsImpulse || node.name == "Init_Returns_Impulse";
+        getWaveExists = getWaveExists || node.name == "GetWave_Exists";
+        CheckReservedParameter(node, *rules);
+    }
+    if (!initReturnsImpulse) CMN_Error(4625, "Init_Returns_Impulse");
+    if (!getWaveExists) CMN_Error(4625, "GetWave_Exists");
+}
+
+void CheckTree(const AmiTree& tree) {
+    const AmiTreeEntry* root = tree.entries.empty() ? nullptr : &tree.entries.front();
+    if (root == nullptr || root->node == nullptr || root->kind != AmiBranch ||
+        root->node->children.empty()) {
+        CMN_Error(4622);
+        return;
+    }
+    bool reservedSeen = false;
+    for (const AmiTreeEntry& child : root->node->children) {
+        if (child.node == nullptr) continue;
+        const AmiNode& node = *child.node;
+        if (child.kind == AmiLeaf) {
+            CheckLeaf(node, root->node->name);
+        } else if (node.name == "Reserved_Parameters") {
+            reservedSeen = true;
+            CheckReservedBranch(node);
+        } else if (node.name == "Model_Specific") {
+            WalkBranch(node);
+        } else {
+            CMN_Error(4623, node.name.c_str());
+        }
+    }
+    if (!reservedSeen) CMN_Error(4622);
+}
+
+// The report for a parse that failed. A node outside the root (status 5) comes from text such
+// as two lists side by side, so it is the user's unbalanced parentheses, not a program bug.
+void ReportParseFailure(int status) {
+    switch (status) {
+    case AmiParseUnbalanced:
+    case AmiParseOutsideRoot: CMN_Error(4619); break;
+    case AmiParseNoOpening: CMN_Error(4620); break;
+    case AmiParseNoParent:
+    case AmiParseUnmatchedClose: CMN_Error(4635); break;
+    case AmiParseNameOnly: CMN_Error(4634); break;
+    default: CMN_Bug(4621); break;
+    }
+}
+
 }  // namespace
 
 ALGMOD::~ALGMOD() { FreeAmiTree(&parameter_tree); }
@@ -155,4 +442,17 @@ void ALGMOD_Free(std::unique_ptr<ALGMOD_LIST>& list) {
 
 void ALGMOD_CheckFiles(MDL*) {}
 
-AmiTree* ALGMOD_CheckParameterFile() { return nullptr; }
+AmiTree* ALGMOD_CheckParameterFile() {
+    std::string text = PARSE_TakeAmiText();
+    if (text.empty()) return nullptr;
+    AmiTree* tree = nullptr;
+    int status = ParseAmiTree(text.c_str(), &tree);
+    // The text is no longer needed whatever the outcome.
+    std::string().swap(text);
+    if (status != AmiParseOk) {
+        ReportParseFailure(status);
+        return nullptr;
+    }
+    CheckTree(*tree);
+    return tree;
+}

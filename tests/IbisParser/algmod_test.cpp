@@ -234,3 +234,190 @@ TEST(AlgmodSection, RecordsKeptForTheModel) {
         EXPECT_EQ(records, row.records);
     }
 }
+
+namespace {
+
+const std::string kInitReturnsImpulse =
+    "(Init_Returns_Impulse (Usage Info) (Type Boolean) (Default True) (Description "
+    "\"Impulse.\"))\n";
+const std::string kGetWaveExists =
+    "(GetWave_Exists (Usage Info) (Type Boolean) (Default False) (Description \"No GetWave.\"))\n";
+const std::string kGain =
+    "(Gain (Usage In) (Type Float) (Format Range 0 -6 6) (Default 0) (Description \"Gain.\"))\n";
+
+// A parameter file as a user lays it out: the root, the reserved parameters given (the two
+// mandatory ones first) and the model-specific parameters given.
+std::string AmiText(const std::string& reserved, const std::string& specific = kGain) {
+    return "| Parameters of the Tx model\n"
+           "(Tx\n"
+           "  (Reserved_Parameters\n" +
+           kInitReturnsImpulse + kGetWaveExists + reserved + "  )\n  (Model_Specific\n" + specific +
+           "  )\n)\n";
+}
+
+std::string ExpectedAmi(const std::string& findings, int errors, int bugs = 0) {
+    std::string summary = Summary(errors);
+    if (bugs > 0) summary.insert(1, "Bugs    : " + std::to_string(bugs) + "\n");
+    return Banner("test.ami", "5.0") + (errors + bugs == 0 ? kPassed : findings + summary);
+}
+
+}  // namespace
+
+// The checks of a parameter file given by itself: the tree's layout, each reserved
+// parameter's leaves and what it lacks, and the model-specific leaves, in text order.
+TEST(AlgmodParameterFile, ReservedAndModelSpecificRules) {
+    const std::string e = "ERROR - ";
+    const struct {
+        const char* label;
+        std::string text;
+        std::string findings;
+        int errors;
+    } rows[] = {
+        {"clean", AmiText(""), "", 0},
+        {"only model-specific, reported after its walk",
+         "(Tx (Model_Specific (Gain (Usage Sideways) (Type Float))))\n",
+         e + "Illegal Usage value Sideways specified for Gain\n" + e +
+             "No Reserved_Parameters found\n",
+         2},
+        {"unknown branch and leaf under the root",
+         "(Tx (Version 2) (Extras (a 1)) (Reserved_Parameters\n" + kInitReturnsImpulse +
+             kGetWaveExists + "))\n",
+         e + "Unknown branch Extras found\n", 1},
+        {"leaf under the root gets the leaf checks",
+         "(Tx (Type Double) (Reserved_Parameters\n" + kInitReturnsImpulse + kGetWaveExists + "))\n",
+         e + "Illegal Type value Double specified for Tx\n", 1},
+        {"mandatory parameters missing, in their order",
+         "(Tx (Reserved_Parameters (Ignore_Bits (Usage Info) (Type Integer) (Default 3) "
+         "(Description \"Bits.\"))))\n",
+         e + "Init_Returns_Impulse parameter is mandatory\n" + e +
+             "GetWave_Exists parameter is mandatory\n",
+         2},
+        {"reserved parameter written as a leaf",
+         "(Tx (Reserved_Parameters (Init_Returns_Impulse True)\n" + kGetWaveExists + "))\n",
+         e +
+             "Expected a branch but found 'Init_Returns_Impulse'  as a leaf of "
+             "'Reserved_Parameters'\n" +
+             e + "Init_Returns_Impulse parameter is mandatory\n",
+         2},
+        {"unknown reserved parameter is walked",
+         AmiText("(Tx_Ringing (Usage Bogus) (Type Float))\n"),
+         e + "Unknown parameter Tx_Ringing found as a child of Reserved_Parameters\n" + e +
+             "Illegal Usage value Bogus specified for Tx_Ringing\n",
+         2},
+        {"Format given where none is allowed, Description missing",
+         "(Tx (Reserved_Parameters (Init_Returns_Impulse (Usage Info) (Type Boolean) "
+         "(Format Value 1) (Default True))\n" +
+             kGetWaveExists + "))\n",
+         e + "Unexpected parameter Format specified for Init_Returns_Impulse\n" + e +
+             "Parameter Description is mandatory for Init_Returns_Impulse\n",
+         2},
+        {"Usage and Type not allowed still count as given",
+         "(Tx (Reserved_Parameters (Init_Returns_Impulse (Usage Out) (Type Integer) "
+         "(Default 1) (Description \"x\"))\n" +
+             kGetWaveExists + "))\n",
+         e + "Illegal Usage value Out specified for Init_Returns_Impulse\n" + e +
+             "Illegal Type value Integer specified for Init_Returns_Impulse\n",
+         2},
+        {"everything missing",
+         "(Tx (Reserved_Parameters (GetWave_Exists (Label x))\n" + kInitReturnsImpulse + "))\n",
+         e + "Unknown parameter Label found as a child of GetWave_Exists\n" + e +
+             "Parameter Usage is mandatory for GetWave_Exists\n" + e +
+             "Parameter Type is mandatory for GetWave_Exists\n" + e +
+             "Parameter Default is mandatory for GetWave_Exists\n" + e +
+             "Parameter Description is mandatory for GetWave_Exists\n",
+         5},
+        {"Default of the wrong type does not count",
+         AmiText("(Max_Init_Aggressors (Usage Info) (Type Integer) (Default 2.5) "
+                 "(Description \"x\"))\n(Use_Init_Output (Usage Info) (Type Boolean) "
+                 "(Default true) (Description \"x\"))\n"),
+         e + "Illegal Default value 2.5 specified for Max_Init_Aggressors\n" + e +
+             "Parameter Default is mandatory for Max_Init_Aggressors\n" + e +
+             "Illegal Default value true specified for Use_Init_Output\n" + e +
+             "Parameter Default is mandatory for Use_Init_Output\n",
+         4},
+        {"Ignore_Bits accepts Out and an integer Default",
+         AmiText("(Ignore_Bits (Usage Out) (Type Integer) (Default 0) (Description \"x\"))\n"), "",
+         0},
+        {"Gaussian with one number",
+         AmiText("(Tx_Jitter (Usage Info) (Type Float) (Format Gaussian 0) (Description \"x\"))\n"),
+         e + "Gaussian: Illegal Format for Tx_Jitter. Expected 2 number(s)\n" + e +
+             "Parameter Format is mandatory for Tx_Jitter\n",
+         2},
+        {"jitter formats of the right shape",
+         AmiText("(Tx_Jitter (Usage Out) (Type UI) (Format Dual-Dirac 0 0.01 0.02) (Default "
+                 "0) (Description \"x\"))\n(Rx_Clock_PDF (Usage Info) (Type Float) (Format "
+                 "DjRj 0 1e-12 2e-12) (Description \"x\"))\n"),
+         "", 0},
+        {"a Table never counts as the Format",
+         AmiText("(Rx_Clock_PDF (Usage Info) (Type Float) (Format Table x) (Description \"x\"))\n"),
+         e + "Parameter Format is mandatory for Rx_Clock_PDF\n", 1},
+        {"Tx_DCD Range with three numbers",
+         AmiText("(Tx_DCD (Usage Out) (Type Float) (Format Range 0 0 0.1) (Description \"x\"))\n"),
+         "", 0},
+        {"format of the other family",
+         AmiText("(Tx_DCD (Usage Out) (Type Float) (Format Gaussian 0 1) (Description \"x\"))\n"),
+         e + "Illegal Format value Gaussian specified for Tx_DCD\n" + e +
+             "Parameter Format is mandatory for Tx_DCD\n",
+         2},
+        {"Rx_Receiver_Sensitivity takes no UI, and a text Default",
+         AmiText("(Rx_Receiver_Sensitivity (Usage Info) (Type UI) (Format Value 0.01) (Default "
+                 "low) (Description \"x\"))\n"),
+         e + "Illegal Type value UI specified for Rx_Receiver_Sensitivity\n" + e +
+             "Illegal Default value low specified for Rx_Receiver_Sensitivity\n",
+         2},
+        {"branch inside a reserved parameter",
+         AmiText("(Tx_DCD (Usage Out) (Type Float) (Format Corner 0 0 0.1) (Limits (Max 1)) "
+                 "(Description \"x\"))\n"),
+         e + "Found a branch Limits expecting a leaf for Tx_DCD\n", 1},
+        {"model-specific formats at and past their counts",
+         AmiText("",
+                 "(Taps (0 (Usage In) (Type Float) (Format Steps 0 1 0.1) (Default 0))\n"
+                 "(1 (Format Increment 0.8 0 1 0.1))\n(2 (Format Value low))\n"
+                 "(3 (Format List))\n(4 (Format List 1))\n(5 (Format Range 0 1 2 3))\n"
+                 "(6 (Format Corner 0 1 2))\n(7 (Format Dual-Dirac 0 1 2 3)))\n"),
+         e + "Steps: Illegal Format for 0. Expected 4 number(s)\n" + e +
+             "Value: Illegal Format for 2. Expected 1 number(s)\n" + e +
+             "List: Illegal Format for 3. Expected 1 number(s)\n" + e +
+             "Range: Illegal Format for 5. Expected 3 number(s)\n" + e +
+             "Dual-Dirac: Illegal Format for 7. Expected 3 number(s)\n",
+         5},
+        {"model-specific keywords that are not allowed",
+         AmiText("",
+                 "(Mode (Usage Inout) (Type Double) (Format Fixed 1) (Format Table (Labels "
+                 "a b) (1 2)) (Default x))\n"),
+         e + "Illegal Usage value Inout specified for Mode\n" + e +
+             "Illegal Type value Double specified for Mode\n" + e +
+             "Illegal Format value Fixed specified for Mode\n",
+         3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(CheckText(row.text, FILE_KIND_AMI), ExpectedAmi(row.findings, row.errors));
+    }
+}
+
+// Texts the parameter parser cannot turn into a tree: one report each, and no tree checks.
+TEST(AlgmodParameterFile, TextsThatDoNotParse) {
+    const struct {
+        const char* text;
+        std::string findings;
+    } rows[] = {
+        {"(Tx (Reserved_Parameters (Init_Returns_Impulse (Usage Info))\n",
+         "ERROR - The AMI parameter file has mismatched parenthesis\n"},
+        {"Tx (Reserved_Parameters (GetWave_Exists (Usage Info)))\n",
+         "ERROR - The AMI parameter file should start with a parenthesis\n"},
+        {"(Usage Info)\n", "ERROR - Too few nodes in branches or leaves\n"},
+        {"(Tx)\n", "ERROR - Too few nodes in branches or leaves\n"},
+        {"(Tx (Reserved_Parameters ) (Model_Specific (Gain 1)))\n",
+         "ERROR -\n    Invalid syntax of branch or leaf. At least 2 elements expected in a list\n"},
+        // Two lists side by side: the second lies outside the first one's parentheses.
+        {"(Tx (Reserved_Parameters (a 1)))\n(Rx (Model_Specific (b 1)))\n",
+         "ERROR - The AMI parameter file has mismatched parenthesis\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(CheckText(row.text, FILE_KIND_AMI), ExpectedAmi(row.findings, 1));
+    }
+    // A file with nothing but comments and blank lines holds no parameter text to check.
+    EXPECT_EQ(CheckText("| nothing yet\n\n", FILE_KIND_AMI), ExpectedAmi("", 0));
+}
