@@ -2,8 +2,10 @@
 // the files it names after the whole file, and the checks of .ami parameter trees.
 #include "IbisParser/algmod.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <string_view>
 #include <unordered_map>
@@ -358,6 +360,47 @@ void ReportParseFailure(int status) {
     }
 }
 
+// The path of a file named in the IBIS file: its directory, then the name as written.
+std::string PathBeside(const std::string& directory, const std::string& name) {
+    std::string path = directory;
+    if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
+    path += name;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Whether the file can be opened for reading; a directory cannot be read as a file.
+bool CanRead(const std::string& path) {
+    std::FILE* file = CMN_OpenBinary(path.c_str(), "r");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    std::error_code error;
+    return !std::filesystem::is_directory(path, error);
+}
+
+// The parameter file of one Executable line: found, read as an .ami file and checked; the
+// tree is kept in the record.
+void CheckParameterFileOf(ALGMOD& record, const std::string& directory, const char* modelName) {
+    const std::string& name = record.parameter_file;
+    if (name.empty()) return;
+    if (name.find('.') == std::string::npos) {
+        CMN_Error(4617, name.c_str(), modelName);
+        return;
+    }
+    const std::string path = PathBeside(directory, name);
+    if (!CanRead(path)) {
+        CMN_Error(4618, name.c_str(), modelName);
+        return;
+    }
+    if (PARSE_File(path.c_str(), FILE_KIND_AMI)) {
+        FreeAmiTree(&record.parameter_tree);
+        record.parameter_tree = ALGMOD_CheckParameterFile();
+    } else {
+        PARSE_TakeAmiText();
+    }
+    CMN_SetFileDirectory(directory);
+}
+
 }  // namespace
 
 ALGMOD::~ALGMOD() { FreeAmiTree(&parameter_tree); }
@@ -440,7 +483,26 @@ void ALGMOD_Free(std::unique_ptr<ALGMOD_LIST>& list) {
     list.reset();
 }
 
-void ALGMOD_CheckFiles(MDL*) {}
+void ALGMOD_CheckFiles(MDL* models) {
+    // Reading a parameter file moves the file directory to its own; every name of the file
+    // is still looked for beside the IBIS file.
+    const std::string directory = CMN_GetFileDirectory();
+    for (MDL* model = models; model != nullptr; model = model->next.get()) {
+        if (!model->algmod) continue;
+        const char* modelName = model->name.c_str();
+        if (!model->algmod->head) {
+            CMN_Error(4615, modelName);
+            continue;
+        }
+        for (ALGMOD* record = model->algmod->head.get(); record != nullptr;
+             record = record->next.get()) {
+            if (!record->file_name.empty() && !CanRead(PathBeside(directory, record->file_name))) {
+                CMN_Error(4616, record->file_name.c_str(), modelName);
+            }
+            CheckParameterFileOf(*record, directory, modelName);
+        }
+    }
+}
 
 AmiTree* ALGMOD_CheckParameterFile() {
     std::string text = PARSE_TakeAmiText();

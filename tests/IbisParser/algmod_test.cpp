@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "IbisParser/algmod.h"
 #include "IbisParser/ibis.h"
 #include "IbisParser/mdl.h"
 #include "IbisParser/parse.h"
+#include "amitree/AmiTree.h"
 #include "tests/IbisParser/check_helper.h"
 #include "tests/IbisParser/expected_output.h"
 
@@ -78,8 +81,25 @@ std::string Executable(const std::string& item, const std::string& code = "libtx
 const std::string kOpen = "[Algorithmic Model]\n";
 const std::string kEnd = "[End Algorithmic Model]\n";
 
+// What a quiet check prints: the findings and the summary.
 std::string Expected(const std::string& findings, int errors) {
-    return Banner("test.ibs", "5.0") + (errors == 0 ? kPassed : findings + Summary(errors));
+    return errors == 0 ? kPassed : findings + Summary(errors);
+}
+
+// A parameter file with nothing to report.
+const std::string kCleanAmi =
+    "(Tx (Reserved_Parameters\n"
+    "(Init_Returns_Impulse (Usage Info) (Type Boolean) (Default True) (Description \"x\"))\n"
+    "(GetWave_Exists (Usage Info) (Type Boolean) (Default False) (Description \"x\"))))\n";
+
+// The files that the section tests name, beside the IBIS file they check.
+void WriteNamedFiles() {
+    for (const char* code : {"libtx.so", "other.so", "tx.dll"})
+        WriteCheckFile(code,
+                       "\x7f"
+                       "ELF");
+    WriteCheckFile("tx.ami", kCleanAmi);
+    WriteCheckFile("tx_win.ami", kCleanAmi);
 }
 
 // The records of the first model in the file list (the newest), as "platform|compiler|bits|
@@ -103,6 +123,8 @@ TEST(AlgmodSection, KeywordExecutableLinesAndCloseChecks) {
     const std::string p45(45, 'p');
     const std::string p44(44, 'p');
     const std::string f45 = std::string(42, 'f') + ".so";
+    const std::string f44 = f45.substr(0, 44);
+    WriteNamedFiles();
     const struct {
         const char* label;
         std::string block;
@@ -120,21 +142,25 @@ TEST(AlgmodSection, KeywordExecutableLinesAndCloseChecks) {
          "ERROR (line   34) -\n"
          "    Incorrect Number of Line Items (3) For Algorithmic Model: Expecting 4\n",
          1},
-        {"five items", kOpen + "Executable Linux_gcc_64 libtx.so tx.ami more\n" + kEnd,
+        {"five items",
+         kOpen + "Executable Linux_gcc_64 libtx.so tx.ami more\n" + Executable("Linux_gcc_64") +
+             kEnd,
          "ERROR (line   34) -\n"
          "    Incorrect Number of Line Items (5) For Algorithmic Model: Expecting 4\n",
          1},
-        {"unknown first item", kOpen + "executable Linux_gcc_64 libtx.so tx.ami\n" + kEnd,
+        {"unknown first item",
+         kOpen + "executable Linux_gcc_64 libtx.so tx.ami\n" + Executable("Linux_gcc_64") + kEnd,
          "ERROR (line   34) - Unknown Line in Algorithmic Model\n", 1},
-        {"four fields", kOpen + Executable("Windows_Visual_Studio_32") + kEnd,
+        {"four fields",
+         kOpen + Executable("Windows_Visual_Studio_32") + Executable("Linux_gcc_64") + kEnd,
          "ERROR (line   34) - Could not parse Platform, Compiler, Bits  for [Algorithmic Model] "
          "Executable Sub-parameter\n",
          1},
-        {"two fields", kOpen + Executable("Linux_64") + kEnd,
+        {"two fields", kOpen + Executable("Linux_64") + Executable("Linux_gcc_64") + kEnd,
          "ERROR (line   34) - Could not parse Platform, Compiler, Bits  for [Algorithmic Model] "
          "Executable Sub-parameter\n",
          1},
-        {"empty field", kOpen + Executable("Linux__gcc_64") + kEnd,
+        {"empty field", kOpen + Executable("Linux__gcc_64") + Executable("Linux_gcc_64") + kEnd,
          "ERROR (line   34) - Could not parse Platform, Compiler, Bits  for [Algorithmic Model] "
          "Executable Sub-parameter\n",
          1},
@@ -185,17 +211,21 @@ TEST(AlgmodSection, KeywordExecutableLinesAndCloseChecks) {
          "ERROR (line   34) -\n    Compiler name too long " + p45 + "\n", 1},
         {"45-character file names", kOpen + Executable("Linux_gcc_64", f45, f45) + kEnd,
          "ERROR (line   34) -\n    Filename too long " + f45 + "\nERROR (line   34) -\n    " +
-             "Filename too long " + f45 + "\n",
-         2},
+             "Filename too long " + f45 + "\nERROR - Code file " + f44 +
+             " not found. It was defined in [Algorithmic Model] for Model Tx_Out\n" +
+             "ERROR - AMI parameter file " + f44 +
+             " not found. It was defined in [Algorithmic Model] for Model Tx_Out\n",
+         4},
         // The second keyword starts a new list: the first one's line is no duplicate.
         {"second keyword",
          kOpen + Executable("Linux_gcc_64") + kEnd + kOpen + Executable("Linux_gcc_64") + kEnd,
          "ERROR (line   36) - Algorithmic Model: Already Defined for this model\n", 1},
-        {"keyword alone", kOpen + kEnd, "", 0},
     };
+    CheckOptions quiet;
+    quiet.quiet = true;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        EXPECT_EQ(CheckText(OneModel(row.block), FILE_KIND_IBS),
+        EXPECT_EQ(CheckText(OneModel(row.block), FILE_KIND_IBS, quiet),
                   Expected(row.findings, row.errors));
     }
 }
@@ -420,4 +450,127 @@ TEST(AlgmodParameterFile, TextsThatDoNotParse) {
     }
     // A file with nothing but comments and blank lines holds no parameter text to check.
     EXPECT_EQ(CheckText("| nothing yet\n\n", FILE_KIND_AMI), ExpectedAmi("", 0));
+}
+
+namespace {
+
+// Files written beside the IBIS file of a CheckFiles case (folder "beside/"); a name ending
+// in "/" makes a folder.
+void WriteBeside(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::filesystem::remove_all(CheckDir() / "beside");
+    std::filesystem::create_directories(CheckDir() / "beside");
+    for (const auto& [name, text] : files) {
+        if (name.ends_with("/")) {
+            std::filesystem::create_directories(CheckDir() / "beside" / name);
+        } else {
+            WriteCheckFile("beside/" + name, text);
+        }
+    }
+}
+
+std::string CheckBeside(const std::string& ibs, CheckOptions options = {}) {
+    options.fileName = "beside/test.ibs";
+    return CheckText(ibs, FILE_KIND_IBS, options);
+}
+
+std::string NotFound(const char* what, const std::string& name, const char* model) {
+    return std::string("ERROR - ") + what + " " + name +
+           " not found. It was defined in [Algorithmic Model] for Model " + model + "\n";
+}
+
+}  // namespace
+
+// After the file: the code and parameter files of every model are looked for beside the IBIS
+// file (models newest first, lines newest first) and each parameter file found is checked.
+TEST(AlgmodFiles, NamedFilesFoundAndChecked) {
+    const std::string ibsBanner = Banner("beside/test.ibs", "5.0");
+    const std::string amiBanner = Banner("beside/tx.ami", "5.0");
+    const std::string so =
+        "\x7f"
+        "ELF";
+    const std::string badAmi = "(Tx (Reserved_Parameters\n" + kGetWaveExists + "))\n";
+    const struct {
+        const char* label;
+        std::vector<std::pair<std::string, std::string>> files;
+        std::vector<ModelBlock> models;
+        std::string output;
+    } rows[] = {
+        {"all found and clean",
+         {{"libtx.so", so}, {"tx.ami", kCleanAmi}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64") + kEnd}},
+         ibsBanner + amiBanner + kPassed},
+        {"empty keyword",
+         {},
+         {{"Tx_Out", kOpen + kEnd}},
+         ibsBanner + "ERROR - Empty [Algorithmic Model] defined for Model Tx_Out\n" + Summary(1)},
+        {"nothing found",
+         {},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64") + kEnd}},
+         ibsBanner + NotFound("Code file", "libtx.so", "Tx_Out") +
+             NotFound("AMI parameter file", "tx.ami", "Tx_Out") + Summary(2)},
+        {"parameter file without a dot is not opened",
+         {{"libtx.so", so}, {"txami", kCleanAmi}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64", "libtx.so", "txami") + kEnd}},
+         ibsBanner +
+             "ERROR - AMI Parameter file txami should have '.ami' extension. It was defined in "
+             "[Algorithmic Model] for Model Tx_Out\n" +
+             Summary(1)},
+        {"parameter file with another extension goes to the reader",
+         {{"libtx.so", so}, {"tx.txt", kCleanAmi}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64", "libtx.so", "tx.txt") + kEnd}},
+         ibsBanner + Banner("beside/tx.txt", "5.0") +
+             "ERROR - File Name Requires '.ami' Extension.\n" + Summary(1)},
+        {"a folder is no code file",
+         {{"libtx.so/", ""}, {"tx.ami", kCleanAmi}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64") + kEnd}},
+         ibsBanner + amiBanner + NotFound("Code file", "libtx.so", "Tx_Out") + Summary(1)},
+        {"the parameter file's findings",
+         {{"libtx.so", so}, {"tx.ami", badAmi}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64") + kEnd}},
+         ibsBanner + amiBanner + "ERROR - Init_Returns_Impulse parameter is mandatory\n" +
+             Summary(1)},
+        {"models newest first, lines newest first",
+         {},
+         {{"First", kOpen + Executable("Linux_gcc_64", "a.so", "a.ami") + kEnd},
+          {"Second", kOpen + Executable("Linux_gcc_64", "b.so", "b.ami") +
+                         Executable("Linux_gcc_32", "c.so", "c.ami") + kEnd}},
+         ibsBanner + NotFound("Code file", "c.so", "Second") +
+             NotFound("AMI parameter file", "c.ami", "Second") +
+             NotFound("Code file", "b.so", "Second") +
+             NotFound("AMI parameter file", "b.ami", "Second") +
+             NotFound("Code file", "a.so", "First") +
+             NotFound("AMI parameter file", "a.ami", "First") + Summary(6)},
+        // A parameter file in a folder does not move where the next names are looked for.
+        {"names with folders, either separator",
+         {{"lib/libtx.so", so}, {"ami/tx.ami", kCleanAmi}, {"tx.ami", kCleanAmi}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64", "lib/libtx.so") +
+                         Executable("Linux_gcc_32", "lib\\libtx.so", "ami\\tx.ami") + kEnd}},
+         ibsBanner + Banner("beside/ami/tx.ami", "5.0") + amiBanner + kPassed},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteBeside(row.files);
+        EXPECT_EQ(CheckBeside(IbsText(row.models)), row.output);
+    }
+}
+
+// The tree of a parameter file that parsed stays with its Executable line; one that did not
+// parse leaves none.
+TEST(AlgmodFiles, ParsedTreeKeptInTheRecord) {
+    WriteBeside({{"libtx.so", "so"}, {"tx.ami", kCleanAmi}, {"broken.ami", "(Tx (a 1)\n"}});
+    std::vector<std::string> roots;
+    CheckOptions options;
+    options.quiet = true;
+    options.inspect = [&roots](IBIS* ibis) {
+        for (const ALGMOD* record = ibis->models->algmod->head.get(); record != nullptr;
+             record = record->next.get()) {
+            const AmiTree* tree = record->parameter_tree;
+            roots.push_back(tree == nullptr ? "none" : tree->entries.front().node->name);
+        }
+    };
+    EXPECT_EQ(CheckBeside(OneModel(kOpen + Executable("Linux_gcc_64", "libtx.so", "broken.ami") +
+                                   Executable("Linux_gcc_32") + kEnd),
+                          options),
+              "ERROR - The AMI parameter file has mismatched parenthesis\n" + Summary(1));
+    EXPECT_EQ(roots, (std::vector<std::string>{"Tx", "none"}));
 }
