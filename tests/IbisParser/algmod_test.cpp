@@ -574,3 +574,59 @@ TEST(AlgmodFiles, ParsedTreeKeptInTheRecord) {
               "ERROR - The AMI parameter file has mismatched parenthesis\n" + Summary(1));
     EXPECT_EQ(roots, (std::vector<std::string>{"Tx", "none"}));
 }
+
+// Real parameter files from the shared corpus (skipped where it is absent): each draws the
+// findings that its text explains. They follow later AMI versions, so AMI_Version is no
+// reserved parameter here; some write a format without "Format", Value for Default, or a
+// one-element list.
+TEST(AlgmodParameterFile, CorpusFilesDrawWhatTheirTextExplains) {
+    std::filesystem::path corpus;
+    for (const char* up : {"..", "../.."}) {
+        std::filesystem::path candidate =
+            std::filesystem::path(QUARNEL_SOURCE_DIR) / up / "shared" / "corpus";
+        if (std::filesystem::is_directory(candidate)) corpus = candidate;
+    }
+    if (corpus.empty()) GTEST_SKIP() << "no shared corpus folder";
+    const std::string e = "ERROR - ";
+    const std::string amiVersion =
+        e + "Unknown parameter AMI_Version found as a child of Reserved_Parameters\n";
+    const std::string sensitivityRange =
+        amiVersion + e + "Unknown parameter Range found as a child of Rx_Receiver_Sensitivity\n" +
+        e + "Parameter Format is mandatory for Rx_Receiver_Sensitivity\n";
+    const struct {
+        const char* file;
+        std::string findings;
+        int errors;
+    } rows[] = {
+        {"ansys__pyaedt/pcieg5_32gt.ami",
+         "ERROR -\n    Invalid syntax of branch or leaf. At least 2 elements expected in a list\n",
+         1},
+        {"capn-freako__PyBERT/example_rx.ami",
+         amiVersion + e + "Unknown parameter Value found as a child of Init_Returns_Impulse\n" + e +
+             "Parameter Default is mandatory for Init_Returns_Impulse\n" + e +
+             "Unknown parameter Value found as a child of GetWave_Exists\n" + e +
+             "Parameter Default is mandatory for GetWave_Exists\n",
+         5},
+        {"snu-quiqcl__RFSoC_FrontEnd/PCIe_Gen2_AMI_Rx.ami", amiVersion, 1},
+        {"snu-quiqcl__RFSoC_FrontEnd/PCIe_Gen2_AMI_Tx.ami", amiVersion, 1},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_AMI_Optimizing_Rx.ami", sensitivityRange, 3},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_AMI_Repeater_Rx.ami",
+         amiVersion + e +
+             "Unknown parameter Repeater_Type found as a child of Reserved_Parameters\n",
+         2},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_AMI_Repeater_Tx.ami", amiVersion, 1},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_AMI_Rx.ami", amiVersion, 1},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_AMI_Tx.ami", amiVersion, 1},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_Advanced_PAM4_Rx.ami", sensitivityRange, 3},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_Advanced_PAM4_Tx.ami", amiVersion, 1},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_Advanced_Rx.ami", sensitivityRange, 3},
+        {"snu-quiqcl__RFSoC_FrontEnd/SiSoft_Advanced_Tx.ami", amiVersion, 1},
+    };
+    CheckOptions quiet;
+    quiet.quiet = true;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        EXPECT_EQ(CheckPath((corpus / row.file).string(), FILE_KIND_AMI, quiet),
+                  row.findings + Summary(row.errors));
+    }
+}
