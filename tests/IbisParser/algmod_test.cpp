@@ -102,19 +102,6 @@ void WriteNamedFiles() {
     WriteCheckFile("tx_win.ami", kCleanAmi);
 }
 
-// The records of the first model in the file list (the newest), as "platform|compiler|bits|
-// code|parameters" lines in list order.
-std::string DescribeRecords(IBIS* ibis) {
-    std::string text;
-    if (ibis == nullptr || !ibis->models || !ibis->models->algmod) return "no holder";
-    for (const ALGMOD* record = ibis->models->algmod->head.get(); record != nullptr;
-         record = record->next.get()) {
-        text += record->platform + "|" + record->compiler + "|" + std::to_string(record->bits) +
-                "|" + record->file_name + "|" + record->parameter_file + "\n";
-    }
-    return text;
-}
-
 }  // namespace
 
 // The keyword line, each Executable line and the checks when the section closes: reports,
@@ -227,41 +214,6 @@ TEST(AlgmodSection, KeywordExecutableLinesAndCloseChecks) {
         SCOPED_TRACE(row.label);
         EXPECT_EQ(CheckText(OneModel(row.block), FILE_KIND_IBS, quiet),
                   Expected(row.findings, row.errors));
-    }
-}
-
-// What the Executable lines leave in the model: one record per accepted line, newest first,
-// names cut to 44 characters, bits -1 when unreadable; no holder without the keyword.
-TEST(AlgmodSection, RecordsKeptForTheModel) {
-    const std::string f45 = std::string(42, 'f') + ".so";
-    const struct {
-        const char* label;
-        std::string block;
-        std::string records;
-    } rows[] = {
-        {"no keyword", "", "no holder"},
-        {"empty list", kOpen + kEnd, ""},
-        {"newest first",
-         kOpen + Executable("Windows_VisualStudio_32", "tx.dll", "tx_win.ami") +
-             Executable("Linux_gcc_64") + kEnd,
-         "Linux|gcc|64|libtx.so|tx.ami\nWindows|VisualStudio|32|tx.dll|tx_win.ami\n"},
-        {"bad lines dropped",
-         kOpen + Executable("Linux_gcc") + "Executable Linux_gcc_64 libtx.so\n" +
-             Executable("Linux_gcc_x") + kEnd,
-         "Linux|gcc|-1|libtx.so|tx.ami\n"},
-        {"long names cut", kOpen + Executable("Linux_gcc_64", f45, "tx.ami") + kEnd,
-         "Linux|gcc|64|" + f45.substr(0, 44) + "|tx.ami\n"},
-        {"second keyword replaces the list",
-         kOpen + Executable("Linux_gcc_64") + kEnd + kOpen + Executable("Linux_gcc_32") + kEnd,
-         "Linux|gcc|32|libtx.so|tx.ami\n"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        std::string records = "not inspected";
-        CheckOptions options;
-        options.inspect = [&records](IBIS* ibis) { records = DescribeRecords(ibis); };
-        CheckText(OneModel(row.block), FILE_KIND_IBS, options);
-        EXPECT_EQ(records, row.records);
     }
 }
 
