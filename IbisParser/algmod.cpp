@@ -33,11 +33,12 @@ unsigned long algmodKeywordLine = 0;
 CMN_LINE_ITEMS lineItems;
 CMN_LINE_ITEMS bitsItems;
 
-// Keeps at most kNameLimit characters of text; a longer text is reported with code first.
-void StoreLimited(std::string& field, const char* text, int code) {
+// Keeps at most kNameLimit characters of text; a longer text is reported with Code first.
+template <int Code>
+void StoreLimited(std::string& field, const char* text) {
     std::size_t length = std::strlen(text);
     if (length > kNameLimit) {
-        CMN_ErrorLine(code, text);
+        CMN_ErrorLine(Code, text);
         length = kNameLimit;
     }
     field.assign(text, length);
@@ -445,12 +446,12 @@ void ALGMOD_DataLine(char* line, MDL* model) {
         CMN_Bug(4602, kModule, __LINE__);
         return;
     }
-    StoreLimited(record->platform, bitsItems.item(0), 4611);
-    StoreLimited(record->compiler, bitsItems.item(2), 4612);
+    StoreLimited<4611>(record->platform, bitsItems.item(0));
+    StoreLimited<4612>(record->compiler, bitsItems.item(2));
     record->bits = ReadBits(bitsItems.item(4));
     if (record->bits < 0) CMN_ErrorLine(4613, platformItem);
-    StoreLimited(record->file_name, lineItems.item(2), 4614);
-    StoreLimited(record->parameter_file, lineItems.item(3), 4614);
+    StoreLimited<4614>(record->file_name, lineItems.item(2));
+    StoreLimited<4614>(record->parameter_file, lineItems.item(3));
     IBIS_PushFront(model->algmod->head, std::move(record));
 }
 
