@@ -19,14 +19,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
-enum class CMN_Level { Bug, Error, Warning, Caution, Note };
+#include "IbisParser/cmn_format.h"
+#include "IbisParser/cmn_messages.h"
 
-struct CMN_MESSAGE {
-    int code;
-    const char* format;  // printf-style
-};
+enum class CMN_Level { Bug, Error, Warning, Caution, Note };
 
 // The constant message table: sorted by code, codes unique, entry 0 is code 0.
 std::span<const CMN_MESSAGE> CMN_GetMessageTable();
@@ -38,17 +37,60 @@ const char* CMN_FindMessage(int code);
 inline constexpr int CMN_CODE_UNABLE_TO_CREATE_IBIS = 1925;
 inline constexpr int CMN_CODE_COMPONENT_NOT_FOUND = 1926;
 
-// Reporting by code: the code, then the arguments of that code's format, in order.
-// The *Line variants print the line number given by the line-number hook.
-void CMN_Bug(int code, ...);
-void CMN_BugLine(int code, ...);
-void CMN_Error(int code, ...);
-void CMN_ErrorLine(int code, ...);
-void CMN_Warning(int code, ...);
-void CMN_WarningLine(int code, ...);
-void CMN_Caution(int code, ...);
-void CMN_Note(int code, ...);
-void CMN_NoteLine(int code, ...);
+// Reports an already erased list of arguments for a code. checked: the arguments were checked
+// against the code's text when the call was compiled; otherwise they are checked here and a
+// mismatch is reported as a program bug with the code's text as it stands.
+void CMN_Report(CMN_Level level, bool withLine, int code, bool checked, const CMN_ARG* args,
+                std::size_t count);
+
+// Formats text by the rules of a report into out (no diagnostic is printed). Returns false,
+// leaving out empty, when the arguments do not fit the format's conversions.
+bool CMN_FormatText(std::string& out, const char* format, const CMN_ARG* args, std::size_t count);
+
+// A reporting function: called with the code, then the arguments of that code's format, in
+// order. A constant code is checked against its text when the call is compiled (cmn_format.h);
+// a code known only at run time is passed as CMN_RuntimeCode(code).
+class CMN_Reporter {
+public:
+    constexpr CMN_Reporter(CMN_Level level, bool withLine) : level_(level), withLine_(withLine) {}
+
+    template <typename... Args>
+    void operator()(CMN_CodeFor<std::type_identity_t<Args>...> code, const Args&... args) const {
+        Send(code.Value(), true, args...);
+    }
+    template <typename... Args>
+    void operator()(CMN_RuntimeCode code, const Args&... args) const {
+        Send(code.Value(), false, args...);
+    }
+
+    constexpr CMN_Level Level() const { return level_; }
+    constexpr bool WithLine() const { return withLine_; }
+
+private:
+    template <typename... Args>
+    void Send(int code, bool checked, const Args&... args) const {
+        if constexpr (sizeof...(Args) == 0) {
+            CMN_Report(level_, withLine_, code, checked, nullptr, 0);
+        } else {
+            const CMN_ARG erased[] = {CMN_ARG::From(args)...};
+            CMN_Report(level_, withLine_, code, checked, erased, sizeof...(Args));
+        }
+    }
+
+    CMN_Level level_;
+    bool withLine_;
+};
+
+// Reporting by code. The *Line variants print the line number given by the line-number hook.
+inline constexpr CMN_Reporter CMN_Bug{CMN_Level::Bug, false};
+inline constexpr CMN_Reporter CMN_BugLine{CMN_Level::Bug, true};
+inline constexpr CMN_Reporter CMN_Error{CMN_Level::Error, false};
+inline constexpr CMN_Reporter CMN_ErrorLine{CMN_Level::Error, true};
+inline constexpr CMN_Reporter CMN_Warning{CMN_Level::Warning, false};
+inline constexpr CMN_Reporter CMN_WarningLine{CMN_Level::Warning, true};
+inline constexpr CMN_Reporter CMN_Caution{CMN_Level::Caution, false};
+inline constexpr CMN_Reporter CMN_Note{CMN_Level::Note, false};
+inline constexpr CMN_Reporter CMN_NoteLine{CMN_Level::Note, true};
 
 // Composes one printed diagnostic (head, wrapping and final line feed) for an already formatted
 // message text. withLine selects the "(line %*lu)" head; numbered selects the "E%04d" form.
@@ -59,7 +101,8 @@ std::string CMN_FormatDiagnostic(CMN_Level level, int code, bool withLine, unsig
 void CMN_PrintSummary();
 // Stores the bug, error and warning counters through the pointers that are not null.
 void CMN_GetCounts(std::uint32_t* bugs, std::uint32_t* errors, std::uint32_t* warnings);
-// Zeroes the bug, error, warning and caution counters (fresh counts for each checked file).
+// Zeroes the bug, error, warning and caution counters and the count of printed diagnostics
+// (fresh counts for each checked file).
 void CMN_ResetCounts();
 
 // Where diagnostics and the summary go; nullptr means standard output.
@@ -67,6 +110,9 @@ void CMN_SetOutput(std::FILE* stream);
 void CMN_SetQuietBugs(bool quiet);
 void CMN_SetQuietErrors(bool quiet);
 void CMN_SetQuietWarnings(bool quiet);
+// Prints at most `limit` diagnostics per file (default: no limit); the rest are counted as
+// usual and one line before the summary says how many were not shown.
+void CMN_SetMaxDiagnostics(std::uint64_t limit);
 
 // The line reader owns the current line number and file name; it lends them through hooks so
 // that this library does not depend on it. Defaults: line 0, file name "".

@@ -10,19 +10,21 @@
 #include <cstring>
 #include <new>
 
+#include <sys/stat.h>
+
 #include "IbisParser/cmn.h"
 
-CMN_LineReader::CMN_LineReader(std::FILE* stream)
-    : stream_(stream),
-      block_(new (std::nothrow) char[kBlockSize]),
-      capacity_(block_ ? kBlockSize : sizeof fallback_),
-      next_(nullptr),
-      end_(nullptr) {
-    CMN_ASSERT(stream != nullptr);
+CMN_LineReader::CMN_LineReader(CMN_FileText& text)
+    : stream_(text.stream_), next_(text.view_.data()), end_(next_ + text.view_.size()) {
+    if (stream_ == nullptr) return;
+    std::rewind(stream_);
+    block_.reset(new (std::nothrow) char[kBlockSize]);
+    capacity_ = block_ ? kBlockSize : sizeof fallback_;
+    next_ = end_ = nullptr;
 }
 
 std::string_view CMN_LineReader::Available() {
-    if (next_ == end_) {
+    if (next_ == end_ && stream_ != nullptr) {
         char* block = block_ ? block_.get() : fallback_;
         std::size_t got = std::fread(block, 1, capacity_, stream_);
         next_ = block;
@@ -34,6 +36,63 @@ std::string_view CMN_LineReader::Available() {
 int CMN_LineReader::Peek() {
     std::string_view ahead = Available();
     return ahead.empty() ? EOF : static_cast<unsigned char>(ahead.front());
+}
+
+CMN_FileText::~CMN_FileText() { Release(); }
+
+void CMN_FileText::Release() {
+    if (stream_ != nullptr) std::fclose(stream_);
+    stream_ = nullptr;
+    buffer_.reset();
+    view_ = {};
+}
+
+void CMN_FileText::Borrow(std::string_view text) {
+    Release();
+    view_ = text;
+}
+
+bool CMN_FileText::Load(std::FILE* stream) {
+    CMN_ASSERT(stream != nullptr);
+    Release();
+    struct stat status {};
+    if (::fstat(::fileno(stream), &status) == 0 && S_ISREG(status.st_mode)) {
+        stream_ = stream;
+        return true;
+    }
+    // Read to the end into a buffer that doubles as it fills (each character is moved at most
+    // once on average).
+    constexpr std::size_t kFirstBufferSize = 1 << 16;
+    std::size_t capacity = kFirstBufferSize;
+    std::size_t length = 0;
+    bool loaded = true;
+    for (;;) {
+        if (!buffer_ || length == capacity) {
+            int next = buffer_ ? std::fgetc(stream) : 0;
+            if (next == EOF) break;
+            std::size_t grown = buffer_ ? capacity * 2 : capacity;
+            std::unique_ptr<char[]> larger(new (std::nothrow) char[grown]);
+            if (!larger) {
+                loaded = false;
+                break;
+            }
+            if (length > 0) std::memcpy(larger.get(), buffer_.get(), length);
+            if (buffer_) larger[length++] = static_cast<char>(next);
+            buffer_ = std::move(larger);
+            capacity = grown;
+        }
+        std::size_t wanted = capacity - length;
+        std::size_t got = std::fread(buffer_.get() + length, 1, wanted, stream);
+        length += got;
+        if (got < wanted) break;
+    }
+    std::fclose(stream);
+    if (!loaded) {
+        buffer_.reset();
+        return false;
+    }
+    view_ = {buffer_.get(), length};
+    return true;
 }
 
 namespace {

@@ -94,7 +94,7 @@ void HDR_FileName(const char* value) {
 void ShortField(int code, const char* value) {
     bool isRev = code == KW_FILE_REV;
     if (seen[code]) {
-        CMN_ErrorLine(isRev ? 1015 : 1016);
+        isRev ? CMN_ErrorLine(1015) : CMN_ErrorLine(1016);
         return;
     }
     seen[code] = true;
@@ -147,7 +147,7 @@ void HDR_AddText(std::optional<std::string>& block, const char* line) {
 void TextBlockKeyword(int code, const char* value) {
     if (code != KW_DISCLAIMER && seen[code]) {
         int duplicate = code == KW_SOURCE ? 1017 : code == KW_NOTES ? 1018 : 1019;
-        CMN_ErrorLine(duplicate);
+        CMN_ErrorLine(CMN_RuntimeCode(duplicate));
         return;
     }
     seen[code] = true;
@@ -195,7 +195,7 @@ void HDR_Line(int lineKind, int code, char* text) {
         return;
     }
     if (openHeader == nullptr) {
-        CMN_ErrorLine(lineKind == LINE_KEYWORD ? 1001 : 1002);
+        lineKind == LINE_KEYWORD ? CMN_ErrorLine(1001) : CMN_ErrorLine(1002);
         return;
     }
     if (lineKind == LINE_KEYWORD) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <new>
 
 #include "IbisParser/acdc.h"
@@ -222,7 +223,25 @@ void IBIS_SetTestload(IBIS* ibis, std::unique_ptr<TESTLOAD> record) {
     IBIS_PushFront(ibis->testLoads, std::move(record));
 }
 
-std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name) {
+namespace {
+
+// Whether the path names an existing pipe, socket or device rather than a file or directory.
+bool IsStream(const char* path) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) return false;
+    switch (status.type()) {
+    case std::filesystem::file_type::fifo:
+    case std::filesystem::file_type::character:
+    case std::filesystem::file_type::block:
+    case std::filesystem::file_type::socket: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+bool CMN_NameFile(const char* path, int kind, std::string* name) {
     CMN_ASSERT(path != nullptr && name != nullptr);
     const KindNames& names = NamesOf(kind);
     std::string_view whole(path);
@@ -235,19 +254,28 @@ std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name) {
     std::size_t dot = fileName.rfind('.');
     if (dot != std::string::npos) {
         if (!CMN_StrEqualNoCase(fileName.c_str() + dot, names.extension)) {
-            CMN_Error(names.wrongExtension);
-            return nullptr;
+            CMN_Error(CMN_RuntimeCode(names.wrongExtension));
+            return false;
         }
+    } else if (IsStream(path)) {
+        // A pipe or device named without an extension (a shell's <(...)) is read as named.
     } else if (fileName.size() + 4 > CMN_PATH_LIMIT) {
         CMN_Error(1901);
-        return nullptr;
+        return false;
     } else {
         fileName += names.extension;
     }
     if (fileDirectory.size() + fileName.size() > CMN_PATH_LIMIT) {
         CMN_Error(1904);
-        return nullptr;
+        return false;
     }
+    *name = std::move(fileName);
+    return true;
+}
+
+std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name) {
+    std::string fileName;
+    if (!CMN_NameFile(path, kind, &fileName)) return nullptr;
     std::FILE* file = OpenAnyCase(fileName);
     if (file == nullptr) {
         CMN_Error(1905, fileDirectory.c_str(), fileName.c_str());
@@ -257,34 +285,44 @@ std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name) {
     return file;
 }
 
+bool CMN_LoadFile(const char* path, int kind, CMN_FileText* text, std::string* name) {
+    CMN_ASSERT(text != nullptr);
+    std::FILE* file = CMN_OpenFile(path, kind, name);
+    if (file == nullptr) return false;
+    bool loaded = text->Load(file);
+    if (!loaded) CMN_Error(922, "ibis", __LINE__);
+    return loaded;
+}
+
 int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind) {
     std::string name;
-    std::FILE* file = CMN_OpenFile(path, kind, &name);
-    if (file == nullptr) return 0;
+    CMN_FileText text;
+    if (!CMN_LoadFile(path, kind, &text, &name)) return 0;
+    return CMN_DetectTextVersion(text, lineCount);
+}
+
+int CMN_DetectTextVersion(CMN_FileText& text, unsigned long* lineCount) {
     unsigned long ownCount = 0;
     unsigned long& count = lineCount != nullptr ? *lineCount : ownCount;
     count = 0;
-    CMN_LineReader reader(file);
+    CMN_LineReader reader(text);
     char line[kDetectLineSize];
-    int version = 0;
     // The count is raised before each read, so that a character report names its own line.
     for (;;) {
         ++count;
         if (CMN_ReadLine(line, sizeof line, reader) == nullptr) {
             --count;
-            break;
+            return 0;
         }
         const char* position = CMN_SkipSpace(line);
         if (*position != '[') continue;
         if (CMN_StrEqualNoCaseN(position, "[IBIS Ver]", 10) ||
             CMN_StrEqualNoCaseN(position, "[IBIS_Ver]", 10)) {
             char digit = *CMN_SkipSpace(position + 10);
-            if (digit >= '1' && digit <= '5') version = digit - '0';
+            if (digit >= '1' && digit <= '5') return digit - '0';
         }
-        break;
+        return 0;
     }
-    std::fclose(file);
-    return version;
 }
 
 const std::string& CMN_GetFileDirectory() { return fileDirectory; }

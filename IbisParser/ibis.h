@@ -14,6 +14,8 @@
 
 #include "IbisParser/linked.h"
 
+class CMN_FileText;
+
 struct HDR;
 struct CMPNT;
 struct MDL;
@@ -92,10 +94,21 @@ inline constexpr std::size_t CMN_PATH_LIMIT = 1024;
 // Returns the open stream, or nullptr after reporting why.
 std::FILE* CMN_OpenFile(const char* path, int kind, std::string* name);
 
+// Opens a file as CMN_OpenFile does and reads all of it into text, once. Returns false after
+// reporting why (the file cannot be opened, or its text cannot be held in memory).
+bool CMN_LoadFile(const char* path, int kind, CMN_FileText* text, std::string* name);
+
+// The naming rules of CMN_OpenFile without opening anything, for a text already in memory:
+// the directory part of the path becomes the file directory, the extension is checked or
+// appended, and name receives the file name. Returns false after reporting why.
+bool CMN_NameFile(const char* path, int kind, std::string* name);
+
 // The major IBIS version (1 to 5) from the file's first keyword line, which must be
 // [IBIS Ver]; 0 when it cannot be told. lineCount, when given, counts the lines read as they
 // are read (the line-number hook can lend it to the character filter's reports).
 int CMN_DetectVersion(const char* path, unsigned long* lineCount, int kind);
+// The same for a file already open (or a text in memory), read from its start.
+int CMN_DetectTextVersion(CMN_FileText& text, unsigned long* lineCount);
 
 // The module-wide file directory (with its trailing separator), empty at load.
 const std::string& CMN_GetFileDirectory();

@@ -28,25 +28,31 @@ struct ParseState {
     bool tabWarned = false;
     bool inSubmodel = false;
     std::string fileName;
+    std::string amiLine;  // the .ami line being read; its storage serves every line of the file
+    std::string amiText;
 };
 
 ParseState state;
 bool unterminated = false;
 bool longLines = false;
 bool quiet = false;
-std::string amiText;
 
+// The one place where a file's reading state starts afresh (the unterminated flag and the
+// IBIS version in force carry over from file to file).
 void ResetFileState(int kind) {
+    state = ParseState{};
     state.fileKind = kind;
-    state.lineNumber = 0;
-    state.currentKeyword = NOT_KEY;
-    state.commentChar = '|';
-    state.ibisVerSeen = false;
-    state.endSeen = false;
-    state.tabWarned = false;
-    state.inSubmodel = false;
-    state.fileName.clear();
     CMN_SetSourceHooks(&PARSE_GetLineNumber, &PARSE_FileName);
+}
+
+// The text of the file to read: the caller's (named by path, nothing is opened) or the file's
+// own, read once. name receives the file name; false after reporting why there is no text.
+bool LoadText(const char* path, int kind, const std::string_view* given, CMN_FileText& text,
+              std::string& name) {
+    if (given == nullptr) return CMN_LoadFile(path, kind, &text, &name);
+    if (!CMN_NameFile(path, kind, &name)) return false;
+    text.Borrow(*given);
+    return true;
 }
 
 // Removes the final line feed and reports a line that is too long (905) and the first tab of
@@ -218,16 +224,21 @@ bool PrintBanner(const char* path, int version) {
     return true;
 }
 
-int ReadIbisFile(const char* path, int kind) {
+int ReadIbisFile(const char* path, int kind, const std::string_view* given) {
     ResetFileState(kind);
+    CMN_FileText text;
+    std::string name;
     // The version step filters its lines too; counting them in the line number makes its
     // character reports name their lines.
-    if (!PrintBanner(path, CMN_DetectVersion(path, &state.lineNumber, kind))) return 0;
+    int version = 0;
+    if (LoadText(path, kind, given, text, name)) {
+        version = CMN_DetectTextVersion(text, &state.lineNumber);
+    }
+    if (!PrintBanner(path, version)) return 0;
     state.lineNumber = 0;
+    state.fileName = std::move(name);
     PARSE_ResetSections();
-    std::FILE* file = CMN_OpenFile(path, kind, &state.fileName);
-    if (file == nullptr) return 0;
-    CMN_LineReader reader(file);
+    CMN_LineReader reader(text);
     char line[PARSE_LINE_BUFFER_SIZE];
     for (;;) {
         ++state.lineNumber;
@@ -238,7 +249,6 @@ int ReadIbisFile(const char* path, int kind) {
         ProcessLine(line, length, reader.LastLinePlain());
     }
     --state.lineNumber;
-    std::fclose(file);
     if (!state.endSeen) {
         CMN_Error(903);
         char endLine[] = "[END]";
@@ -260,9 +270,10 @@ void CheckAmiDescription(const char* start, std::size_t length, bool hadLineFeed
     }
 }
 
-void ReadAmiLines(std::FILE* file) {
-    static std::string line;
-    CMN_LineReader reader(file);
+void ReadAmiLines(CMN_FileText& text) {
+    std::string& line = state.amiLine;
+    std::string& amiText = state.amiText;
+    CMN_LineReader reader(text);
     bool inDescription = false;
     bool appendFailed = false;
     for (;;) {
@@ -288,35 +299,32 @@ void ReadAmiLines(std::FILE* file) {
     --state.lineNumber;
 }
 
-int ReadAmiFile(const char* path) {
+int ReadAmiFile(const char* path, const std::string_view* given) {
     if (!quiet) std::printf("\nChecking %s for IBIS 5.0 Compatibility...\n\n", path);
+    ResetFileState(FILE_KIND_AMI);
+    CMN_FileText text;
+    if (!LoadText(path, FILE_KIND_AMI, given, text, state.fileName)) return 0;
+    // Every line of a parameter file may be long.
     bool savedLongLines = longLines;
     longLines = true;
-    state.tabWarned = false;
-    state.lineNumber = 0;
-    state.commentChar = '|';
-    state.fileName.clear();
-    state.fileKind = FILE_KIND_AMI;
-    amiText.clear();
-    CMN_SetSourceHooks(&PARSE_GetLineNumber, &PARSE_FileName);
-    std::FILE* file = CMN_OpenFile(path, FILE_KIND_AMI, &state.fileName);
-    if (file == nullptr) {
-        longLines = savedLongLines;
-        return 0;
-    }
-    ReadAmiLines(file);
+    ReadAmiLines(text);
     longLines = savedLongLines;
-    std::fclose(file);
     return 1;
+}
+
+int ReadFile(const char* path, int kind, const std::string_view* given) {
+    CMN_ASSERT(path != nullptr);
+    CMN_ASSERT(kind >= FILE_KIND_IBS && kind <= FILE_KIND_AMI);
+    if (kind == FILE_KIND_AMI) return ReadAmiFile(path, given);
+    return ReadIbisFile(path, kind, given);
 }
 
 }  // namespace
 
-int PARSE_File(const char* path, int kind) {
-    CMN_ASSERT(path != nullptr);
-    CMN_ASSERT(kind >= FILE_KIND_IBS && kind <= FILE_KIND_AMI);
-    if (kind == FILE_KIND_AMI) return ReadAmiFile(path);
-    return ReadIbisFile(path, kind);
+int PARSE_File(const char* path, int kind) { return ReadFile(path, kind, nullptr); }
+
+int PARSE_Text(const char* path, int kind, std::string_view text) {
+    return ReadFile(path, kind, &text);
 }
 
 unsigned long PARSE_GetLineNumber() { return state.lineNumber; }
@@ -340,10 +348,10 @@ int PARSE_GetCurrentKeyword() { return state.currentKeyword; }
 void PARSE_SetUnterminated(bool on) { unterminated = on; }
 bool PARSE_GetUnterminated() { return unterminated; }
 
-const std::string& PARSE_GetAmiText() { return amiText; }
+const std::string& PARSE_GetAmiText() { return state.amiText; }
 
 std::string PARSE_TakeAmiText() {
-    std::string text = std::move(amiText);
-    amiText.clear();
+    std::string text = std::move(state.amiText);
+    state.amiText.clear();
     return text;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // File kinds, as the file driver and the line reader number them.
 enum PARSE_FILE_KIND : int {
@@ -157,6 +158,12 @@ inline constexpr std::size_t PARSE_FILE_NAME_SIZE = 1024;
 // Reads and dispatches a whole file of the given kind. 1 when the file was read (whatever was
 // reported), 0 when it could not be opened or its IBIS version could not be determined.
 int PARSE_File(const char* path, int kind);
+
+// Reads text, already in memory, as if it were the file at path: the path is what the banner
+// shows, its file name is what the [File Name] rules compare against, and its directory is
+// where the files that the text names are looked for. The naming rules of the file opener
+// (the kind's extension) apply; nothing is opened or written. Returns as PARSE_File.
+int PARSE_Text(const char* path, int kind, std::string_view text);
 
 // The number of the line most recently read (0 before the first line of a file).
 unsigned long PARSE_GetLineNumber();

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 #include "IbisParser/parse.h"
 
@@ -145,24 +144,36 @@ struct NameCode {
     int code;
 };
 
+constexpr bool SeenBelow(int code) {
+    for (int earlier = 0; earlier < code; ++earlier) {
+        if (std::string_view(kKeywords[earlier].name) == kKeywords[code].name) return true;
+    }
+    return false;
+}
+
+constexpr std::size_t CountDistinctNames() {
+    std::size_t count = 0;
+    for (int code = 0; code < PARSE_KEYWORD_COUNT; ++code) {
+        if (kKeywords[code].name[0] != '\0' && !SeenBelow(code)) ++count;
+    }
+    return count;
+}
+
 // Every distinct name once, with its lowest code, sorted by name for binary search. A code's
 // table version never exceeds that of the lowest code of its name, so the lowest code is the
-// one that every version finds.
-const std::vector<NameCode>& SortedNames() {
-    static const std::vector<NameCode> names = [] {
-        std::vector<NameCode> list;
-        for (int code = 0; code < PARSE_KEYWORD_COUNT; ++code) {
-            std::string_view name = kKeywords[code].name;
-            bool seen = std::any_of(list.begin(), list.end(),
-                                    [&](const NameCode& entry) { return entry.name == name; });
-            if (!name.empty() && !seen) list.push_back({name, code});
+// one that every version finds. Built when the program is compiled.
+constexpr auto kSortedNames = [] {
+    std::array<NameCode, CountDistinctNames()> list{};
+    std::size_t count = 0;
+    for (int code = 0; code < PARSE_KEYWORD_COUNT; ++code) {
+        if (kKeywords[code].name[0] != '\0' && !SeenBelow(code)) {
+            list[count++] = {kKeywords[code].name, code};
         }
-        std::sort(list.begin(), list.end(),
-                  [](const NameCode& a, const NameCode& b) { return a.name < b.name; });
-        return list;
-    }();
-    return names;
-}
+    }
+    std::sort(list.begin(), list.end(),
+              [](const NameCode& a, const NameCode& b) { return a.name < b.name; });
+    return list;
+}();
 
 }  // namespace
 
@@ -183,7 +194,7 @@ const char* PARSE_KeywordName(int code) {
 }
 
 int PARSE_FindKeyword(std::string_view normalizedName, int tableVersion) {
-    const std::vector<NameCode>& names = SortedNames();
+    const auto& names = kSortedNames;
     auto found = std::lower_bound(
         names.begin(), names.end(), normalizedName,
         [](const NameCode& entry, std::string_view name) { return entry.name < name; });

@@ -103,26 +103,24 @@ struct Route {
 
 using RouteTable = std::array<std::array<Route, PARSE_KEYWORD_COUNT>, 4>;
 
-// One row of routes per table version (2 to 5), so that routing a line is one lookup.
-const RouteTable& Routes() {
-    static const RouteTable table = [] {
-        RouteTable routes{};
-        for (const RouteRule& rule : kRouteRules) {
-            for (int version = rule.fromVersion; version <= rule.toVersion; ++version) {
-                for (int code = rule.first; code <= rule.last; ++code) {
-                    routes[version - 2][code] = {rule.section, rule.kinds};
-                }
+// One row of routes per table version (2 to 5), so that routing a line is one lookup; built
+// when the program is compiled.
+constexpr RouteTable kRoutes = [] {
+    RouteTable routes{};
+    for (const RouteRule& rule : kRouteRules) {
+        for (int version = rule.fromVersion; version <= rule.toVersion; ++version) {
+            for (int code = rule.first; code <= rule.last; ++code) {
+                routes[version - 2][code] = {rule.section, rule.kinds};
             }
         }
-        return routes;
-    }();
-    return table;
-}
+    }
+    return routes;
+}();
 
 const Route& RouteOf(int code, int tableVersion) {
     CMN_ASSERT(code >= 0 && code < PARSE_KEYWORD_COUNT);
     CMN_ASSERT(tableVersion >= 2 && tableVersion <= 5);
-    return Routes()[tableVersion - 2][code];
+    return kRoutes[tableVersion - 2][code];
 }
 
 Section OpenedBy(int code) {

@@ -8,11 +8,13 @@ namespace {
 
 constexpr const char* kModule = "rngp";
 
+// The columns a row lacks, named in message 1401.
+constexpr const char* kMissingColumns[] = {"typical", "minimum", "maximum"};
+
 void ReportItemCount(int count, const char* name) {
-    static const char* const kMissing[] = {"typical", "minimum", "maximum"};
     if (count >= 1 && count <= 3) {
         for (int column = count - 1; column < 3; ++column) {
-            CMN_ErrorLine(1401, kMissing[column], name);
+            CMN_ErrorLine(1401, kMissingColumns[column], name);
         }
     } else if (count != 4) {
         CMN_ErrorLine(1402, count, name, 4);

@@ -22,8 +22,17 @@
 // How a begin failure is reported: the reporting function (CMN_Bug, CMN_BugLine,
 // CMN_ErrorLine...) and its code; with `where`, the module name and the source line of the
 // begin operation are the message's arguments. No function: the failure passes silently.
+// The code's text is checked against those arguments when the rules are compiled.
 struct SECTION_REPORT {
-    void (*report)(int code, ...) = nullptr;
+    constexpr SECTION_REPORT() = default;
+    consteval SECTION_REPORT(const CMN_Reporter& reporter, int reportCode, bool reportWhere = false)
+        : report(&reporter), code(reportCode), where(reportWhere) {
+        constexpr CMN_ArgClass withWhere[] = {CMN_ArgClass::Text, CMN_ArgClass::Integer};
+        CMN_RequireFit(reportCode,
+                       CMN_CheckArguments(CMN_FindMessageIn(reportCode), withWhere, where ? 2 : 0));
+    }
+
+    const CMN_Reporter* report = nullptr;
     int code = 0;
     bool where = false;
 };
@@ -93,9 +102,9 @@ private:
     void Report(const SECTION_REPORT& report, int sourceLine) const {
         if (report.report == nullptr) return;
         if (report.where) {
-            report.report(report.code, rules_.module, sourceLine);
+            (*report.report)(CMN_RuntimeCode(report.code), rules_.module, sourceLine);
         } else {
-            report.report(report.code);
+            (*report.report)(CMN_RuntimeCode(report.code));
         }
     }
 

@@ -186,10 +186,25 @@ void BM_WcIbsNotesBlock(benchmark::State& state) { RunWc(state, IbsNotesFile());
 // `wc -l` on an empty input: the cost of starting the shell and wc, included in every wc figure.
 void BM_WcStartOnly(benchmark::State& state) { RunWc(state, "/dev/null"); }
 
+// The reporting path on its own: three diagnostics with text, unsigned and floating-point
+// arguments per iteration, printed to /dev/null.
+void BM_ReportDiagnostics(benchmark::State& state) {
+    static std::FILE* discard = std::fopen("/dev/null", "w");
+    CMN_SetOutput(discard);
+    for (auto _ : state) {
+        CMN_ErrorLine(1909, "Min", "1.2x");
+        CMN_Warning(1702, "U1", "A1", 12.5, 10.0);
+        CMN_ErrorLine(1912, "File_Rev", "1.0beta", 3u);
+    }
+    CMN_ResetCounts();
+    state.SetItemsProcessed(state.iterations() * 3);
+}
+
 BENCHMARK(BM_CheckPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcPkgNotesAndComments)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcStartOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReportDiagnostics);
 
 }  // namespace

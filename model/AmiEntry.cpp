@@ -95,10 +95,20 @@ void readParameters(AmiInstance& instance, const char* parameterString) {
     AmiParameters parameters(parameterString ? parameterString : "");
     Quarnel& model = instance.model;
     model.Taps.Reshape({3, 1});
-    for (int k = 0; k < 3; ++k)
-        if (!parameters.GetDouble(model.Taps.Data()[k], tapFields[k].path))
+    // A value that is not finite (nan, inf, 1e999) would turn every sample into NaN or
+    // infinity, so it counts as unreadable and the default stays.
+    for (int k = 0; k < 3; ++k) {
+        double tap = 0.0;
+        if (parameters.GetDouble(tap, tapFields[k].path) && std::isfinite(tap))
+            model.Taps.Data()[k] = tap;
+        else
             appendMessage(instance, tapFields[k].message);
-    if (!parameters.GetDouble(model.Gain, gainField.path))
+    }
+    double decibels = 0.0;
+    if (parameters.GetDouble(decibels, gainField.path) && std::isfinite(decibels) &&
+        std::isfinite(std::pow(10.0, decibels / 20.0)))
+        model.Gain = decibels;
+    else
         appendMessage(instance, gainField.message);
     model.Gain = std::pow(10.0, model.Gain / 20.0);
 }

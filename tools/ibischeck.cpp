@@ -4,8 +4,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +37,15 @@ constexpr const char* kUsage =
     "The kind of each file comes from its extension; any other is checked as .ibs.\n"
     "\n"
     "Options:\n"
-    "  --kind KIND            check every file as KIND: ibs, pkg, ebd or ami\n"
+    "  --kind KIND            check every file as KIND (ibs, pkg, ebd or ami) whatever\n"
+    "                         its extension says; a name without an extension gets\n"
+    "                         .KIND appended, and one with another extension is still\n"
+    "                         refused\n"
     "  --output FILE          write diagnostics and summaries to FILE (banners stay on\n"
     "                         standard output)\n"
+    "  --max-diagnostics N    print at most N diagnostics per file; the others are\n"
+    "                         still counted, and one line before the summary says how\n"
+    "                         many were not shown\n"
     "  --quiet                do not print the \"Checking ...\" banner\n"
     "  --long-lines           no line-length limit\n"
     "  --keep-illegal-chars   keep illegal characters without a message\n"
@@ -49,25 +60,26 @@ constexpr const char* kUsage =
     "  --help                 print this help and exit\n"
     "  --version              print the version and exit\n"
     "\n"
-    "Exit status: 0 when every file passed, 1 when any failed, 2 for a usage error.\n";
+    "Exit status: 0 when every file passed, 1 when any failed, 2 for a usage error or\n"
+    "when the report cannot be written.\n";
 
 struct Options {
     bool help = false;
     bool version = false;
     int forcedKind = 0;  // 0: from each file's extension
     std::string outputPath;
+    std::uint64_t maxDiagnostics = UINT64_MAX;
     std::vector<const char*> files;
 };
 
+constexpr struct {
+    std::string_view name;
+    int kind;
+} kKinds[] = {
+    {"ibs", FILE_KIND_IBS}, {"pkg", FILE_KIND_PKG}, {"ebd", FILE_KIND_EBD}, {"ami", FILE_KIND_AMI}};
+
 // The file kind named by an extension or a --kind value, or 0.
 int KindFromName(std::string_view name) {
-    static constexpr struct {
-        std::string_view name;
-        int kind;
-    } kKinds[] = {{"ibs", FILE_KIND_IBS},
-                  {"pkg", FILE_KIND_PKG},
-                  {"ebd", FILE_KIND_EBD},
-                  {"ami", FILE_KIND_AMI}};
     for (const auto& [known, kind] : kKinds) {
         if (name.size() == known.size() &&
             std::equal(name.begin(), name.end(), known.begin(), [](char a, char b) {
@@ -156,6 +168,15 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         } else if (IsValueOption(argument, "--output")) {
             if (!TakeValue("--output", argument, index, argc, argv, options.outputPath))
                 return false;
+        } else if (IsValueOption(argument, "--max-diagnostics")) {
+            std::string limit;
+            if (!TakeValue("--max-diagnostics", argument, index, argc, argv, limit)) return false;
+            const char* end = limit.data() + limit.size();
+            auto [stop, error] = std::from_chars(limit.data(), end, options.maxDiagnostics);
+            if (error != std::errc() || stop != end) {
+                return UsageError("option '--max-diagnostics' needs a whole number, not '" + limit +
+                                  "'");
+            }
         } else if (IsValueOption(argument, "--kind")) {
             std::string kind;
             if (!TakeValue("--kind", argument, index, argc, argv, kind)) return false;
@@ -173,22 +194,48 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
-}  // namespace
+// The file that checking `path` as `kind` opens: a name without an extension gets the kind's.
+std::string OpenedPath(std::string_view path, int kind) {
+    const std::size_t nameStart = path.find_last_of("/\\");
+    if (path.find('.', nameStart == std::string_view::npos ? 0 : nameStart) !=
+        std::string_view::npos) {
+        return std::string(path);
+    }
+    for (const auto& [name, known] : kKinds) {
+        if (known == kind) return std::string(path) + "." + std::string(name);
+    }
+    return std::string(path);
+}
 
-int main(int argc, char** argv) {
-    Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        return kExitUsage;
+// Writing the report over a file that is about to be checked would destroy that file.
+bool OutputIsAnInput(const Options& options) {
+    if (options.outputPath.empty()) return false;
+    for (const char* path : options.files) {
+        const std::string opened =
+            OpenedPath(path, options.forcedKind ? options.forcedKind : KindFromPath(path));
+        std::error_code error;
+        if (options.outputPath == path || options.outputPath == opened ||
+            std::filesystem::equivalent(options.outputPath, opened, error)) {
+            UsageError("the report file '" + options.outputPath + "' is also a file to check");
+            return true;
+        }
     }
-    if (options.help) {
-        std::fputs(kUsage, stdout);
-        return kExitPassed;
-    }
-    if (options.version) {
-        std::puts("ibischeck " QUARNEL_VERSION);
-        return kExitPassed;
-    }
+    return false;
+}
+
+// True when everything written to `stream` so far has reached its file; otherwise says why
+// on standard error.
+bool Written(std::FILE* stream, const char* name) {
+    errno = 0;
+    if (std::fflush(stream) == 0 && !std::ferror(stream)) return true;
+    std::fprintf(stderr, "ibischeck: cannot write %s: %s\n", name,
+                 std::strerror(errno != 0 ? errno : EIO));
+    return false;
+}
+
+int CheckFiles(const Options& options) {
     std::FILE* output = nullptr;
+    std::string outputName;
     if (!options.outputPath.empty()) {
         output = std::fopen(options.outputPath.c_str(), "w");
         if (!output) {
@@ -196,16 +243,57 @@ int main(int argc, char** argv) {
                          std::strerror(errno));
             return kExitUsage;
         }
+        outputName = "'" + options.outputPath + "'";
         CMN_SetOutput(output);
     }
+    CMN_SetMaxDiagnostics(options.maxDiagnostics);
     bool allPassed = true;
+    bool allWritten = true;
     for (const char* path : options.files) {
         const int kind = options.forcedKind ? options.forcedKind : KindFromPath(path);
         allPassed &= CheckFileOnItsOwn(path, kind);
+        allWritten = Written(stdout, "to standard output") &&
+                     (!output || Written(output, outputName.c_str()));
+        if (!allWritten) break;
     }
     if (output) {
         CMN_SetOutput(stdout);
-        std::fclose(output);
+        errno = 0;
+        if (std::fclose(output) != 0 && allWritten) {
+            std::fprintf(stderr, "ibischeck: cannot write %s: %s\n", outputName.c_str(),
+                         std::strerror(errno != 0 ? errno : EIO));
+            allWritten = false;
+        }
     }
+    if (!allWritten) return kExitUsage;
     return allPassed ? kExitPassed : kExitFailed;
+}
+
+int Run(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options) || OutputIsAnInput(options)) {
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return Written(stdout, "to standard output") ? kExitPassed : kExitUsage;
+    }
+    if (options.version) {
+        std::puts("ibischeck " QUARNEL_VERSION);
+        return Written(stdout, "to standard output") ? kExitPassed : kExitUsage;
+    }
+    return CheckFiles(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A reader that went away is a write error to report, not a reason to die silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("ibischeck: out of memory\n", stderr);
+    }
+    return kExitUsage;
 }

@@ -7,17 +7,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
 #include <memory>
+#include <new>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,8 +34,10 @@ calls AMI_Init once with every column and AMI_Close, and writes the processed co
 
 IMPULSE_FILE holds one row per sample and one column per channel: the victim first, then
 the aggressors. Fields are separated by commas (CSV) or, on lines without a comma, by
-blanks and tabs. Blank lines and lines starting with '#' are skipped. An optional header
-line (the first line that has a field which is not a number) names the columns.
+blanks and tabs; lines end in LF, CRLF or CR, and a leading byte-order mark is skipped.
+Blank lines and lines starting with '#' are skipped. An optional header line (a first
+line none of whose fields is a number) names the columns; any other line with a field
+that is not a number is an error.
 The first column is a time column, in seconds, when the header's first name is "t" or
 starts with "time" (any case), or when --time-column is given; it is not sent to the
 library but is copied to the outputs.
@@ -94,15 +98,30 @@ std::string locationOf(const std::string& file, std::size_t line) {
     return file + ":" + std::to_string(line);
 }
 
+// A text quoted in a message: at most 40 characters of it.
+std::string quoted(std::string_view text) {
+    constexpr std::size_t longest = 40;
+    if (text.size() <= longest) return "\"" + std::string(text) + "\"";
+    return "\"" + std::string(text.substr(0, longest)) + "...\"";
+}
+
+std::string reasonOfLastError() { return std::strerror(errno != 0 ? errno : EIO); }
+
 std::string readWholeFile(const std::string& path) {
     // A directory opens as a stream but reads as empty, which would pass for an empty file.
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) throw RunError(path + ": is a directory");
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw RunError(path + ": cannot open file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    if (!in) throw RunError(path + ": cannot open file: " + reasonOfLastError());
+    // Read in blocks rather than through a string stream, which would swallow a failed
+    // allocation and return part of the file as if it were all of it.
+    std::string text;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+        text.append(block, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) throw RunError(path + ": cannot read file: " + reasonOfLastError());
+    return text;
 }
 
 std::optional<double> parseNumber(std::string_view text) {
@@ -143,9 +162,26 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     return fields;
 }
 
+// A number, or a field that starts like one ("0x10", "1e400", "-.5q").
+bool looksLikeNumber(std::string_view field) {
+    if (parseNumber(field)) return true;
+    std::size_t digit = !field.empty() && (field[0] == '+' || field[0] == '-') ? 1 : 0;
+    if (digit < field.size() && field[digit] == '.') ++digit;
+    return digit < field.size() && std::isdigit(static_cast<unsigned char>(field[digit]));
+}
+
+// A row with a number in it is data, even when another of its fields cannot be read.
 bool isHeader(const std::vector<std::string_view>& fields) {
-    return std::any_of(fields.begin(), fields.end(),
-                       [](std::string_view field) { return !parseNumber(field); });
+    return std::none_of(fields.begin(), fields.end(), looksLikeNumber);
+}
+
+// The next line of `text` from `start`, ended by LF, CRLF or CR; `start` moves past its end.
+std::string_view nextLine(std::string_view text, std::size_t& start) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    return line;
 }
 
 bool namesTimeColumn(std::string_view name) {
@@ -178,8 +214,8 @@ void addDataRow(Table& table, const std::vector<std::string_view>& fields,
     for (std::size_t f = 0; f < fields.size(); ++f) {
         std::optional<double> value = parseNumber(fields[f]);
         if (!value)
-            throw RunError(where + ": column " + std::to_string(f + 1) + " is not a number: \"" +
-                           std::string(fields[f]) + "\"");
+            throw RunError(where + ": column " + std::to_string(f + 1) +
+                           " is not a number: " + quoted(fields[f]));
         if (f < first)
             table.time.push_back(*value);
         else
@@ -188,11 +224,14 @@ void addDataRow(Table& table, const std::vector<std::string_view>& fields,
 }
 
 Table readTable(const std::string& path, bool forceTimeColumn) {
-    std::istringstream in(readWholeFile(path));
+    const std::string text = readWholeFile(path);
+    std::string_view rest = text;
+    if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);  // UTF-8 byte-order mark
     Table table;
     bool shaped = false;
     std::size_t lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::size_t start = 0; start < rest.size();) {
+        std::string_view line = nextLine(rest, start);
         ++lineNumber;
         std::string_view content = trim(line);
         if (content.empty() || content.front() == '#') continue;
@@ -241,11 +280,19 @@ const char* requireValue(int& i, int argc, char** argv) {
     return argv[++i];
 }
 
+// An empty file name would quietly mean the default, which is not what was asked for.
+const char* requireFileName(int& i, int argc, char** argv) {
+    std::string option = argv[i];
+    const char* name = requireValue(i, argc, argv);
+    if (*name == '\0') throw RunError(option + " needs a file name, not an empty text");
+    return name;
+}
+
 double requireNumber(int& i, int argc, char** argv) {
     std::string option = argv[i];
     const char* text = requireValue(i, argc, argv);
     std::optional<double> value = parseNumber(text);
-    if (!value) throw RunError(option + ": not a number: \"" + text + "\"");
+    if (!value) throw RunError(option + ": not a number: " + quoted(text));
     return *value;
 }
 
@@ -262,13 +309,13 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         else if (arg == "--params")
             options.parameters = requireValue(i, argc, argv);
         else if (arg == "--params-file")
-            options.parameters = readWholeFile(requireValue(i, argc, argv));
+            options.parameters = readWholeFile(requireFileName(i, argc, argv));
         else if (arg == "--output")
-            options.outputFile = requireValue(i, argc, argv);
+            options.outputFile = requireFileName(i, argc, argv);
         else if (arg == "--pulse")
-            options.pulseFile = requireValue(i, argc, argv);
+            options.pulseFile = requireFileName(i, argc, argv);
         else if (arg == "--lib")
-            options.libraryPath = requireValue(i, argc, argv);
+            options.libraryPath = requireFileName(i, argc, argv);
         else if (arg == "--time-column")
             options.timeColumn = true;
         else if (arg.size() > 1 && arg.front() == '-')
@@ -381,17 +428,27 @@ void writeCsv(std::ostream& out, const Table& table) {
     }
 }
 
-void writeCsvFile(const std::string& path, const Table& table) {
-    if (path.empty()) {
+// Opened before the model runs, so that an output that cannot be created stops the run early.
+std::unique_ptr<std::ofstream> createOutput(const std::string& path) {
+    if (path.empty()) return nullptr;
+    errno = 0;
+    auto out = std::make_unique<std::ofstream>(path, std::ios::binary);
+    if (!*out) throw RunError(path + ": cannot create file: " + reasonOfLastError());
+    return out;
+}
+
+// Writes to `out`, or to standard output when it is null.
+void writeCsvFile(std::ofstream* out, const std::string& path, const Table& table) {
+    if (!out) {
         writeCsv(std::cout, table);
         std::cout.flush();
         if (!std::cout) throw RunError("cannot write to standard output");
         return;
     }
-    std::ofstream out(path, std::ios::binary);
-    if (!out) throw RunError(path + ": cannot create file");
-    writeCsv(out, table);
-    if (!out.flush()) throw RunError(path + ": cannot write file");
+    writeCsv(*out, table);
+    errno = 0;
+    out->close();
+    if (!*out) throw RunError(path + ": cannot write file: " + reasonOfLastError());
 }
 
 void reportPulsePeak(const Table& pulses, double sampleInterval) {
@@ -408,17 +465,19 @@ int run(const Options& options) {
                             : table.timeName.empty() ? 5e-12
                                                      : sampleIntervalOf(table, options.impulseFile);
     AmiLibrary library(options.libraryPath.empty() ? defaultLibraryPath() : options.libraryPath);
+    std::unique_ptr<std::ofstream> output = createOutput(options.outputFile);
+    std::unique_ptr<std::ofstream> pulseOutput = createOutput(options.pulseFile);
     AmiResult result =
         runModel(library, table, sampleInterval, options.bitTime, options.parameters);
 
     std::cerr << "AMI_Init returned " << result.code << '\n';
     if (result.message) std::cerr << "AMI_Init message: " << *result.message << '\n';
-    writeCsvFile(options.outputFile, table);
+    writeCsvFile(output.get(), options.outputFile, table);
     if (!options.pulseFile.empty()) {
         Table pulses = table;
         std::size_t window = samplesPerBit(options.bitTime, sampleInterval);
         for (auto& column : pulses.columns) column = pulseResponse(column, window);
-        writeCsvFile(options.pulseFile, pulses);
+        writeCsvFile(pulseOutput.get(), options.pulseFile, pulses);
         reportPulsePeak(pulses, sampleInterval);
     }
     return result.code == 1 ? 0 : 1;
@@ -434,6 +493,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         return run(*options);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "quarnel-run: out of memory\n";
     } catch (const std::exception& error) {
         std::cerr << "quarnel-run: " << error.what() << '\n';
     }

@@ -62,14 +62,20 @@ const std::filesystem::path& CheckDir() {
     return dir;
 }
 
-std::string CheckPath(const std::string& path, int kind, const CheckOptions& options) {
+namespace {
+
+// Reads the file at path, or text under that path when text is given.
+std::string Check(const std::string& path, int kind, const CheckOptions& options,
+                  const std::string_view* text) {
     ApplySettings(options);
     std::FILE* diagnostics = std::tmpfile();
     CMN_SetOutput(diagnostics);
     std::fflush(stdout);
     testing::internal::CaptureStdout();
     IBIS_New();
-    if (PARSE_File(path.c_str(), kind)) IBIS_Check(kind);
+    int read =
+        text != nullptr ? PARSE_Text(path.c_str(), kind, *text) : PARSE_File(path.c_str(), kind);
+    if (read) IBIS_Check(kind);
     if (options.inspect) {
         IBIS* current = nullptr;
         IBIS_GetCurrent(&current);
@@ -83,6 +89,12 @@ std::string CheckPath(const std::string& path, int kind, const CheckOptions& opt
     std::fclose(diagnostics);
     ApplySettings(CheckOptions{});
     return output;
+}
+
+}  // namespace
+
+std::string CheckPath(const std::string& path, int kind, const CheckOptions& options) {
+    return Check(path, kind, options, nullptr);
 }
 
 void WriteCheckFile(const std::string& name, std::string_view text) {
@@ -103,6 +115,10 @@ std::string CheckRelative(const std::string& path, int kind, const CheckOptions&
 std::string CheckText(std::string_view text, int kind, const CheckOptions& options) {
     std::string name =
         options.fileName.empty() ? std::string("test") + Extension(kind) : options.fileName;
-    WriteCheckFile(name, text);
-    return CheckRelative(name, kind, options);
+    // Files that the text names are looked for beside it, in CheckDir().
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(CheckDir());
+    std::string output = Check(name, kind, options, &text);
+    std::filesystem::current_path(previous);
+    return output;
 }

@@ -1,6 +1,6 @@
-// Test support: checks a text or a file as a caller does (settings, IBIS_New, PARSE_File,
-// IBIS_Check, IBIS_Finish) and returns everything the user would see: the banner printed on
-// standard output followed by the diagnostics and the summary.
+// Test support: checks a text or a file as a caller does (settings, IBIS_New, PARSE_Text or
+// PARSE_File, IBIS_Check, IBIS_Finish) and returns everything the user would see: the banner
+// printed on standard output followed by the diagnostics and the summary.
 #pragma once
 
 #include <filesystem>
@@ -11,7 +11,8 @@
 struct IBIS;
 
 struct CheckOptions {
-    std::string fileName;  // name of the file written; empty: "test" plus the kind's extension
+    std::string
+        fileName;  // name the text is checked under; empty: "test" plus the kind's extension
     bool quiet = false;
     bool longLines = false;
     bool keepIllegalChars = false;
@@ -29,8 +30,9 @@ struct CheckOptions {
 // The folder in which CheckText writes its files (created on first use, one per process).
 const std::filesystem::path& CheckDir();
 
-// Writes text to CheckDir()/fileName and checks it as kind from inside that folder, so that the
-// banner names the file as "test.ibs" (or options.fileName) whatever the folder is.
+// Checks text, from memory, as the file CheckDir()/fileName of the kind, from inside that folder:
+// the banner names the file as "test.ibs" (or options.fileName) and files that the text names
+// are looked for in that folder. Nothing is written.
 std::string CheckText(std::string_view text, int kind, const CheckOptions& options = {});
 
 // Writes a file below CheckDir() (creating folders), and checks a path relative to CheckDir().

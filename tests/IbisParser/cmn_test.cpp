@@ -94,9 +94,9 @@ TEST(CmnReport, FormatsArgumentsWithoutTruncation) {
 
 TEST(CmnReport, UnknownCodePrintsAndCountsNothing) {
     CmnCapture capture(1);
-    CMN_Error(99999);
-    CMN_ErrorLine(-5);
-    CMN_Note(1);
+    CMN_Error(CMN_RuntimeCode(99999));
+    CMN_ErrorLine(CMN_RuntimeCode(-5));
+    CMN_Note(CMN_RuntimeCode(1));
     EXPECT_EQ(capture.Take(), "");
     std::uint32_t errors = 1;
     CMN_GetCounts(nullptr, &errors, nullptr);
@@ -105,7 +105,7 @@ TEST(CmnReport, UnknownCodePrintsAndCountsNothing) {
 
 TEST(CmnReport, WrapRangesArePerLevelAndVariant) {
     struct Case {
-        void (*report)(int, ...);
+        const CMN_Reporter* report;
         const char* head;
         std::size_t firstWrapped;
     };
@@ -117,13 +117,13 @@ TEST(CmnReport, WrapRangesArePerLevelAndVariant) {
     CmnCapture capture(40);
     for (const Case& c : cases) {
         std::string head = c.head;
-        c.report(916, ArgFor(c.firstWrapped - 1).c_str());
+        (*c.report)(916, ArgFor(c.firstWrapped - 1).c_str());
         EXPECT_EQ(capture.Take(), head + " - " + TextOfLength(c.firstWrapped - 1) + "\n");
-        c.report(916, ArgFor(c.firstWrapped).c_str());
+        (*c.report)(916, ArgFor(c.firstWrapped).c_str());
         EXPECT_EQ(capture.Take(), head + " -\n    " + TextOfLength(c.firstWrapped) + "\n");
-        c.report(916, ArgFor(75).c_str());
+        (*c.report)(916, ArgFor(75).c_str());
         EXPECT_EQ(capture.Take(), head + " -\n    " + TextOfLength(75) + "\n");
-        c.report(916, ArgFor(76).c_str());
+        (*c.report)(916, ArgFor(76).c_str());
         EXPECT_EQ(capture.Take(), head + " - " + TextOfLength(76) + "\n");
     }
     // A wider line number does not move the ranges.

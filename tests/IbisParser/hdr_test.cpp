@@ -12,6 +12,7 @@
 namespace {
 
 const std::string kName44 = "abcdefghijabcdefghijabcdefghijabcdefghij.ibs";
+const std::string kName24 = "abcdefghijabcdefghij.ibs";
 
 // A file whose [File Name] is value, written as fileName and checked as an .ibs file.
 std::string CheckNamed(const char* version, const std::string& value, const std::string& fileName,
@@ -37,6 +38,14 @@ TEST(HdrFileName, LimitByVersionCharacterPeriodNameAndReservedRules) {
         int errors;
     } rows[] = {
         {"4.1", kName44, kName44, "4.2", "", 0},
+        {"4.1", "k" + kName44, "k" + kName44, "4.2",
+         line2 + " File_name string 'k" + kName44 + "' is too long, maximum length 44 allowed.\n",
+         1},
+        // Each limit holds a name of exactly its length.
+        {"3.2", kName24, kName24, "3.2", "", 0},
+        {"3.2", "k" + kName24, "k" + kName24, "3.2",
+         line2 + " File_name string 'k" + kName24 + longName, 1},
+        {"2.1", "abcdefgh.ibs", "abcdefgh.ibs", "2.1", "", 0},
         {"3.2", kName44, kName44, "3.2", line2 + " File_name string '" + kName44 + longName, 1},
         // 4.3 is no IBIS version: the version in force stays 0, so the name limit is 12.
         {"4.3", kName44, kName44, "4.2",
@@ -168,6 +177,43 @@ TEST(HdrKeywords, EmptyAndLongValuesAndMissingRequiredKeywords) {
                   "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
                   "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
                   Summary(2));
+}
+
+TEST(HdrKeywords, ValuesAndLinesOfExactlyTheirLimitPass) {
+    const auto text = [](const char* version, const std::string& rev, const std::string& date,
+                         std::size_t commentLength) {
+        return std::string("[IBIS Ver] ") + version + "\n[File Name] test.ibs\n[File Rev] " + rev +
+               "\n[Date] " + date + "\n| " + std::string(commentLength - 2, 'c') +
+               "\n[Component] c\n[End]\n";
+    };
+    const std::string rev70(70, 'r'), date40(40, 'd');
+    const struct {
+        std::string file;
+        const char* revision;
+        std::string findings;
+        int errors;
+    } rows[] = {
+        {text("4.0", rev70, date40, 120), "4.2", "", 0},
+        {text("3.2", "1.0", date40, 80), "3.2", "", 0},
+        {text("4.0", rev70 + "R", date40, 10), "4.2",
+         "ERROR (line    3) - File_Rev string '" + rev70 +
+             "R' is too long, truncating to 70 characters.\n",
+         1},
+        {text("4.0", "1.0", date40 + "D", 10), "4.2",
+         "ERROR (line    4) - Date string '" + date40 +
+             "D' is too long, truncating to 40 characters.\n",
+         1},
+        {text("4.0", "1.0", "today", 121), "4.2", "ERROR (line    5) - Exceeds 120 chararacters.\n",
+         1},
+        {text("3.2", "1.0", "today", 81), "3.2", "ERROR (line    5) - Exceeds 80 chararacters.\n",
+         1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        EXPECT_EQ(CheckText(row.file, FILE_KIND_IBS),
+                  Banner("test.ibs", row.revision) +
+                      (row.errors == 0 ? kPassed : row.findings + Summary(row.errors)));
+    }
 }
 
 TEST(HdrKeywords, LongNotesBlockKeepsEveryLine) {

@@ -101,6 +101,20 @@ TEST(AmiParameters, TypedGettersCheckTheFirstValue) {
     EXPECT_EQ(Read<int32_t>(parameters, "Q.nan", 9), std::nullopt);
     EXPECT_EQ(Read<int32_t>(parameters, "Q.yes", 9), std::nullopt);
 
+    // The 32-bit range is read up to its very ends, and nothing past them.
+    AmiParameters edges(
+        "(Q (max 2147483647) (maxPart 2147483647.9) (over 2147483648) (min -2147483648) "
+        "(under -2147483649))");
+    const struct {
+        const char* path;
+        std::optional<int32_t> expected;
+    } kEdges[] = {{"Q.max", INT32_MAX},
+                  {"Q.maxPart", INT32_MAX},
+                  {"Q.over", std::nullopt},
+                  {"Q.min", INT32_MIN},
+                  {"Q.under", std::nullopt}};
+    for (const auto& edge : kEdges) EXPECT_EQ(Read<int32_t>(edges, edge.path, 9), edge.expected);
+
     EXPECT_EQ(Read<bool>(parameters, "Q.yes", false), true);
     EXPECT_EQ(Read<bool>(parameters, "Q.no", true), false);
     EXPECT_EQ(Read<bool>(parameters, "Q.lower", true), std::nullopt);

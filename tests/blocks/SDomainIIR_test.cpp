@@ -112,12 +112,18 @@ TEST(SDomainIIR, RootsInEitherUnitGiveTheAnalogResponse) {
 TEST(SDomainIIR, FrequenciesInHertzAreScaledInPlaceAtEveryInitialize) {
     SDomainIIR block;
     block.FrequencyUnit = 1;
-    SetRoots(block, block.GainConstant, {-1000.0}, {});
-    ASSERT_TRUE(block.Initialize());
-    EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -6283.185307179586);
-    ASSERT_TRUE(block.Finalize());
-    ASSERT_TRUE(block.Initialize());
-    EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -6283.185307179586 * kTwoPi);
+    SetRoots(block, block.GainConstant, {-1000.0}, {Complex(-300.0, 400.0)}, {-2000.0},
+             {Complex(0.0, 500.0)});
+    // Every root list, zeros as well as poles, is scaled by 2 pi at each Initialize.
+    for (const double scale : {kTwoPi, kTwoPi * kTwoPi}) {
+        ASSERT_TRUE(block.Initialize());
+        EXPECT_DOUBLE_EQ(block.RealPoles.Data()[0], -1000.0 * scale);
+        EXPECT_DOUBLE_EQ(block.RealZeros.Data()[0], -2000.0 * scale);
+        EXPECT_DOUBLE_EQ(block.ComplexPoles.Data()[0].real(), -300.0 * scale);
+        EXPECT_DOUBLE_EQ(block.ComplexPoles.Data()[0].imag(), 400.0 * scale);
+        EXPECT_DOUBLE_EQ(block.ComplexZeros.Data()[0].imag(), 500.0 * scale);
+        ASSERT_TRUE(block.Finalize());
+    }
 }
 
 TEST(SDomainIIR, SectionCoefficientsForSimpleRootSets) {

@@ -98,6 +98,41 @@ TEST(AmiEntry, EachUnreadParameterGetsItsMessageInOrder) {
     }
 }
 
+TEST(AmiEntry, ParametersThatAreNotFiniteKeepTheirDefaults) {
+    // Each hostile string must act exactly as the same string without the bad value.
+    const struct {
+        const char* parameters;
+        const char* withoutBadValue;
+        std::string expected;
+    } cases[] = {
+        {"(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 10000))", "(Quarnel (Taps (0 1) (1 0) (2 0)))",
+         unreadMessage("Gain")},
+        {"(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain nan))", "(Quarnel (Taps (0 1) (1 0) (2 0)))",
+         unreadMessage("Gain")},
+        {"(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain -inf))", "(Quarnel (Taps (0 1) (1 0) (2 0)))",
+         unreadMessage("Gain")},
+        // 10^(6166/20) overflows a double; 10^(6165/20) is about 1.8e308 and still finite.
+        {"(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 6166))", "(Quarnel (Taps (0 1) (1 0) (2 0)))",
+         unreadMessage("Gain")},
+        {"(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 6165))",
+         "(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 6165))", ""},
+        {"(Quarnel (Taps (0 inf) (1 0) (2 0)) (Gain 0))", "(Quarnel (Taps (1 0) (2 0)) (Gain 0))",
+         unreadMessage("Taps.0")},
+        {"(Quarnel (Taps (0 0.5) (1 -1e999) (2 nan)) (Gain 0))",
+         "(Quarnel (Taps (0 0.5)) (Gain 0))", unreadMessage("Taps.1") + unreadMessage("Taps.2")},
+    };
+    for (const auto& c : cases) {
+        std::vector<double> matrix = impulseMatrix(120, 0);
+        AmiCall call(matrix, 120, 1, c.parameters);
+        std::vector<double> expected = impulseMatrix(120, 0);
+        AmiCall reference(expected, 120, 1, c.withoutBadValue);
+        EXPECT_EQ(call.result, 1) << c.parameters;
+        EXPECT_EQ(call.message(), c.expected) << c.parameters;
+        EXPECT_EQ(matrix, expected) << c.parameters;
+        for (double sample : matrix) ASSERT_TRUE(std::isfinite(sample)) << c.parameters;
+    }
+}
+
 TEST(AmiEntry, ZeroDecibelsIsAFactorOfExactlyOne) {
     std::vector<double> defaultTaps = impulseMatrix(120, 0);
     AmiCall gainOnly(defaultTaps, 120, 0, "(Quarnel (Gain 0))");
@@ -250,7 +285,8 @@ TEST(AmiEntry, HostileParameterStringsStillGiveAResultAndAHandle) {
     AmiCall infinite(overflowing, 40, 1,
                      "(Quarnel (Taps (0 1e999) (1 -1e999) (2 nan)) (Gain 1e308))");
     EXPECT_EQ(infinite.result, 1);
-    EXPECT_TRUE(std::isnan(overflowing[70]));
+    EXPECT_EQ(infinite.message(), allFourUnread);
+    for (double sample : overflowing) EXPECT_TRUE(std::isfinite(sample));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     std::vector<double> matrix = impulseMatrix(40, 0);
     AmiCall firstGainWins(matrix, 40, 0, wide.c_str());

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +60,11 @@ protected:
               Pkg("3.2", "long.pkg", "| " + std::string(79, 'x') + "\n"));  // 81 characters
         Write("ctrl.pkg", Pkg("3.2", "ctrl.pkg", "[Notes] bell\x01 here\n"));
         Write("ver.pkg", Pkg("4.3", "ver.pkg"));
+        Write("cc.pkg",
+              "[IBIS Ver] 3.2\n[Comment Char] #_char\n[File Name] cc.pkg\n# note\n"
+              "[File Rev] 1.0\n[End]\n");
+        Write("pipe.pkg", Pkg("3.2", "pipe.pkg", "| note\n"));
+        Write("noend.pkg", "[IBIS Ver] 3.2\n[File Name] noend.pkg\n[File Rev] 1.0\n");
         Write("v1.pkg",
               "[IBIS Ver] 3.2\n[IBIS Ver] 1.1\n[File Name] v1.pkg\n[File Rev] 1\n[End]\n");
     }
@@ -70,10 +76,12 @@ protected:
     }
 
     // Runs the program in the temporary folder, so that file names in messages stay short.
-    ToolRun Check(const std::string& arguments) {
-        const std::string command = "cd '" + dir_.string() +
-                                    "' && '" QUARNEL_BIN_DIR "/ibischeck' " + arguments +
-                                    " >stdout.txt 2>stderr.txt";
+    ToolRun Check(const std::string& arguments, const std::string& standardOutput = "stdout.txt",
+                  const std::string& limits = "") {
+        Write("stdout.txt", "");
+        const std::string command = "cd '" + dir_.string() + "' && " + limits +
+                                    "'" QUARNEL_BIN_DIR "/ibischeck' " + arguments + " >" +
+                                    standardOutput + " 2>stderr.txt";
         const int result = std::system(command.c_str());
         ToolRun run;
         run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
@@ -107,6 +115,14 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
         // Each file's summary counts only its own findings.
         {"bad.pkg good.pkg", badAlone + good, 1},
         {"good.pkg bad.pkg", good + badAlone, 1},
+        // Per-file reader state starts afresh: the tab warning, the comment character, [End].
+        {"bad.pkg bad.pkg", badAlone + badAlone, 1},
+        {"cc.pkg pipe.pkg", Banner("cc.pkg", "3.2") + kPassed + Banner("pipe.pkg", "3.2") + kPassed,
+         0},
+        {"good.pkg noend.pkg",
+         good + Banner("noend.pkg", "3.2") + "ERROR - Required keyword 'End' not found.\n" +
+             Summary(1),
+         1},
         // Neither the previous file's directory nor its IBIS version applies to the next file.
         {"lead.pkg", lead, 1},
         {"dir/sub/x.pkg good.pkg", Banner("dir/sub/x.pkg", "4.2") + kPassed + good, 0},
@@ -186,7 +202,8 @@ TEST_F(IbischeckTest, OutputFileTakesDiagnosticsAndSummaries) {
 TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
     ToolRun help = Check("--help");
     EXPECT_EQ(help.out.rfind("Usage: ibischeck [options] FILE...\n", 0), 0u) << help.out;
-    EXPECT_NE(help.out.find("--no-file-name-rules"), std::string::npos);
+    for (const char* option : {"--no-file-name-rules", "--max-diagnostics N", "--kind KIND"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(help.status, 0);
 
     ToolRun version = Check("--version");
@@ -203,6 +220,21 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
         {"good.pkg --output", "ibischeck: option '--output' needs a value\n"},
         {"--output= good.pkg", "ibischeck: option '--output' needs a value\n"},
         {"--quiet", "ibischeck: no file to check\n"},
+        {"--max-diagnostics", "ibischeck: option '--max-diagnostics' needs a value\n"},
+        {"--max-diagnostics=-1 good.pkg",
+         "ibischeck: option '--max-diagnostics' needs a whole number, not '-1'\n"},
+        {"--max-diagnostics 5x good.pkg",
+         "ibischeck: option '--max-diagnostics' needs a whole number, not '5x'\n"},
+        {"--max-diagnostics 99999999999999999999 good.pkg",
+         "ibischeck: option '--max-diagnostics' needs a whole number, not "
+         "'99999999999999999999'\n"},
+        // The report must never replace a file being checked, by the same name or another.
+        {"--output good.pkg good.pkg",
+         "ibischeck: the report file 'good.pkg' is also a file to check\n"},
+        {"bad.pkg --output=dir/../good.pkg good.pkg",
+         "ibischeck: the report file 'dir/../good.pkg' is also a file to check\n"},
+        {"--output noext.pkg --kind pkg noext",
+         "ibischeck: the report file 'noext.pkg' is also a file to check\n"},
     };
     for (const auto& usage : kUsageErrors) {
         SCOPED_TRACE(usage.arguments);
@@ -213,9 +245,101 @@ TEST_F(IbischeckTest, HelpVersionAndUsageErrors) {
                   std::string(usage.problem) + "Try 'ibischeck --help' for more information.\n");
     }
 
+    EXPECT_EQ(ReadFile(dir_ / "good.pkg"), Pkg("3.2", "good.pkg"));
+    EXPECT_EQ(ReadFile(dir_ / "noext.pkg"), Pkg("3.2", "noext.pkg"));
+
     ToolRun unwritable = Check("--output no/such/dir/report.txt good.pkg");
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_EQ(unwritable.out, "");
+}
+
+TEST_F(IbischeckTest, MaxDiagnosticsCapsWhatEachFilePrints) {
+    const std::string bad = Banner("bad.pkg", "3.2");
+    const std::string warning =
+        "WARNING (line    3) - IBIS files should not contain tab characters.\n";
+    const struct {
+        std::string arguments, out;
+        int status;
+    } runs[] = {
+        {"--max-diagnostics 2 bad.pkg", bad + kBadPkgFindings + Summary(1, 1), 1},
+        {"--max-diagnostics=1 bad.pkg",
+         bad + warning + "Diagnostics not shown: 1\n" + Summary(1, 1), 1},
+        // The cap starts afresh for each file; hidden errors still fail it.
+        {"--max-diagnostics 1 bad.pkg bad.pkg",
+         bad + warning + "Diagnostics not shown: 1\n" + Summary(1, 1) + bad + warning +
+             "Diagnostics not shown: 1\n" + Summary(1, 1),
+         1},
+        {"--max-diagnostics 0 bad.pkg good.pkg",
+         bad + "Diagnostics not shown: 2\n" + Summary(1, 1) + Banner("good.pkg", "3.2") + kPassed,
+         1},
+        // Quieted diagnostics are neither printed nor counted, so they use none of the cap.
+        {"--max-diagnostics 1 --quiet-warnings bad.pkg",
+         bad + "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n" + Summary(1),
+         1},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.arguments);
+        ToolRun got = Check(run.arguments);
+        EXPECT_EQ(got.out, run.out);
+        EXPECT_EQ(got.status, run.status);
+        EXPECT_EQ(got.err, "");
+    }
+}
+
+// Runs the program with its standard output on a pipe whose reading end is already closed.
+ToolRun CheckIntoClosedPipe(const fs::path& dir, const char* file) {
+    int ends[2];
+    EXPECT_EQ(pipe(ends), 0);
+    close(ends[0]);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (chdir(dir.c_str()) != 0 || dup2(ends[1], 1) < 0 || dup2(err, 2) < 0) _exit(127);
+        execl(QUARNEL_BIN_DIR "/ibischeck", "ibischeck", file, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ends[1]);
+    int result = 0;
+    waitpid(child, &result, 0);
+    ToolRun run;
+    run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+    run.err = ReadFile(dir / "stderr.txt");
+    return run;
+}
+
+TEST_F(IbischeckTest, RunningOutOfMemoryIsAOneLineError) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer cannot run under an address-space limit";
+#endif
+    // One 20 MB line under a 16 MB address-space limit.
+    Write("huge.ami", "(m " + std::string(20'000'000, 'x') + ")\n");
+    ToolRun run = Check("--quiet huge.ami", "stdout.txt", "ulimit -v 16000 && ");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "ibischeck: out of memory\n");
+}
+
+TEST_F(IbischeckTest, ReportThatCannotBeWrittenIsAnError) {
+    ToolRun run = Check("--output /dev/full bad.pkg good.pkg");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "ibischeck: cannot write '/dev/full': No space left on device\n");
+    EXPECT_EQ(run.out, Banner("bad.pkg", "3.2"));  // it stops after the first file
+
+    run = Check("good.pkg", "/dev/full");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "ibischeck: cannot write to standard output: No space left on device\n");
+
+    run = Check("--help", "/dev/full");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "ibischeck: cannot write to standard output: No space left on device\n");
+
+    run = CheckIntoClosedPipe(dir_, "good.pkg");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "ibischeck: cannot write to standard output: Broken pipe\n");
+
+    // Nothing goes to standard output with --quiet, so a full standard output is no error.
+    run = Check("--quiet --output report.txt good.pkg", "/dev/full");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "report.txt"), kPassed);
 }
 
 }  // namespace

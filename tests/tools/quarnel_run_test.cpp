@@ -46,8 +46,8 @@ protected:
         text << in.rdbuf();
         return text.str();
     }
-    RunOutput run(const std::string& arguments) {
-        std::string command = std::string("'") + QUARNEL_BIN_DIR + "/quarnel-run' " + arguments +
+    RunOutput run(const std::string& arguments, const std::string& limits = "") {
+        std::string command = limits + "'" + QUARNEL_BIN_DIR + "/quarnel-run' " + arguments +
                               " >'" + (dir / "stdout").string() + "' 2>'" +
                               (dir / "stderr").string() + "'";
         int raw = std::system(command.c_str());
@@ -97,6 +97,17 @@ TEST_F(QuarnelRun, MalformedInputGivesOneLineNamingFileAndLineAndStatus2) {
         {"time\n0\n", ":1: no channel columns in the header"},
         {"time,v\n0,1\n1,2\n3,0\n",
          ":3: the time column is not evenly spaced here; use --sample-interval"},
+        // A first row with any number in it is data, so an unreadable field there is an error.
+        {"0,,0\n1,2,3\n", ":1: column 2 is not a number: \"\""},
+        {"0x10\n1\n", ":1: column 1 is not a number: \"0x10\""},
+        {"1e400,0\n1,2\n", ":1: column 1 is not a number: \"1e400\""},
+        {"v,a\r\n1,2\r\n3,4,5\r\n", ":3: expected 2 columns, found 3"},
+        {"v,a\r1,2\r3\r", ":3: expected 2 columns, found 1"},
+        // Quoted fields are cut to 40 characters.
+        {"1,2\n3," + std::string(40, 'y') + "\n",
+         ":2: column 2 is not a number: \"" + std::string(40, 'y') + "\""},
+        {"1,2\n3," + std::string(41, 'z') + "\n",
+         ":2: column 2 is not a number: \"" + std::string(40, 'z') + "...\""},
     };
     for (const Case& c : cases) {
         std::string file = write("input.csv", c.content);
@@ -108,7 +119,8 @@ TEST_F(QuarnelRun, MalformedInputGivesOneLineNamingFileAndLineAndStatus2) {
     std::string missing = (dir / "missing.csv").string();
     RunOutput result = run("'" + missing + "'");
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "quarnel-run: " + missing + ": cannot open file\n");
+    EXPECT_EQ(result.err,
+              "quarnel-run: " + missing + ": cannot open file: No such file or directory\n");
     const std::string folder = dir.string();
     result = run("'" + folder + "'");
     EXPECT_EQ(result.status, 2);
@@ -128,9 +140,46 @@ TEST_F(QuarnelRun, BadCommandLinesAndLibrariesGiveStatus2) {
         EXPECT_EQ(lines(result.err).size(), 1u) << arguments << result.err;
         EXPECT_EQ(result.err.rfind("quarnel-run: ", 0), 0u) << result.err;
     }
+    const std::string noDir = (dir / "no" / "out.csv").string();
+    const struct {
+        std::string arguments, err;
+    } exact[] = {
+        {"--output '' '" + file + "'", "--output needs a file name, not an empty text"},
+        {"--pulse '' '" + file + "'", "--pulse needs a file name, not an empty text"},
+        {"--lib '' '" + file + "'", "--lib needs a file name, not an empty text"},
+        {"--params-file '' '" + file + "'", "--params-file needs a file name, not an empty text"},
+        {"--bit-time " + std::string(45, '9') + "x '" + file + "'",
+         "--bit-time: not a number: \"" + std::string(40, '9') + "...\""},
+        // Outputs are created before the model runs, so the library is not even called.
+        {"--output '" + noDir + "' '" + file + "'",
+         noDir + ": cannot create file: No such file or directory"},
+        {"--pulse '" + noDir + "' '" + file + "'",
+         noDir + ": cannot create file: No such file or directory"},
+    };
+    for (const auto& c : exact) {
+        RunOutput result = run(c.arguments);
+        EXPECT_EQ(result.status, 2) << c.arguments;
+        EXPECT_EQ(result.err, "quarnel-run: " + c.err + "\n") << c.arguments;
+    }
+    // A write that fails after the model ran is an error too.
+    RunOutput full = run("--output /dev/full '" + file + "'");
+    EXPECT_EQ(full.status, 2);
+    EXPECT_EQ(lines(full.err).back(),
+              "quarnel-run: /dev/full: cannot write file: No space left on device");
     RunOutput help = run("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("starts with \"time\""), std::string::npos);
+}
+
+TEST_F(QuarnelRun, RunningOutOfMemoryIsAOneLineError) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer cannot run under an address-space limit";
+#endif
+    // A 20 MB file under a 16 MB address-space limit must not be read in part.
+    std::string file = write("huge.csv", std::string(20'000'000, '1') + "\n");
+    RunOutput result = run("'" + file + "'", "ulimit -v 16000 && ");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "quarnel-run: out of memory\n");
 }
 
 TEST_F(QuarnelRun, ProcessesEveryColumnThroughTheLibrary) {
@@ -160,6 +209,38 @@ TEST_F(QuarnelRun, TimeColumnGivesTheSampleIntervalAndIsCopied) {
     for (std::size_t i = 0; i < responseAt10ps.size(); ++i) {
         EXPECT_NEAR(rows[i][0], i * 1e-11, 1e-24);
         EXPECT_NEAR(rows[i][1], responseAt10ps[i], 1e-15) << i;
+    }
+}
+
+TEST_F(QuarnelRun, ByteOrderMarkLineEndsAndTimeHeadersAreRead) {
+    // 40 samples 10 ps apart with a unit impulse first: only a time column read as such
+    // gives the 10 ps response.
+    const auto file = [](const std::string& header, const std::string& end) {
+        std::string text = header + end;
+        for (int r = 0; r < 40; ++r) text += std::to_string(r) + "e-11," + (r ? "0" : "1") + end;
+        return text;
+    };
+    const struct {
+        std::string text, header;
+    } cases[] = {
+        {file("time,v", "\n"), "time,v"},
+        {"\xEF\xBB\xBF" + file("time,v", "\n"), "time,v"},
+        {file("time,v", "\r\n"), "time,v"},
+        {file("time,v", "\r"), "time,v"},
+        {"\xEF\xBB\xBF" + file("TIME_S,v", "\r"), "TIME_S,v"},
+        {file("time_s,v", "\n"), "time_s,v"},
+        {file("t,v", "\r\n"), "t,v"},
+    };
+    for (const auto& c : cases) {
+        std::string path = write("impulse.csv", c.text);
+        RunOutput result =
+            run("--params '(Quarnel (Taps (0 1) (1 0) (2 0)) (Gain 0))' '" + path + "'");
+        ASSERT_EQ(result.status, 0) << c.header << result.err;
+        EXPECT_EQ(lines(result.out).front(), c.header);
+        std::vector<std::vector<double>> rows = csvRows(result.out);
+        ASSERT_EQ(rows.size(), 40u) << c.header;
+        for (std::size_t i = 0; i < responseAt10ps.size(); ++i)
+            EXPECT_NEAR(rows[i][1], responseAt10ps[i], 1e-15) << c.header << " row " << i;
     }
 }
 

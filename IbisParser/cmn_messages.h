@@ -1,14 +1,20 @@
 // The checker's message table: one printf-style format per code, sorted by code, codes unique.
-// Entry 0 stands for a code that is missing.
-#include "IbisParser/cmn.h"
+// Entry 0 stands for a code that is missing. The table is constant data visible to the
+// compiler, so that every report call can be checked against its code's text when it is
+// compiled (see cmn_format.h).
+#pragma once
 
+#include <cstddef>
 #include <iterator>
 
-namespace {
+struct CMN_MESSAGE {
+    int code;
+    const char* format;  // printf-style
+};
 
 // One message per line, so that a text can be found with grep.
 // clang-format off
-constexpr CMN_MESSAGE kMessages[] = {
+inline constexpr CMN_MESSAGE CMN_MESSAGE_TABLE[] = {
     {0, "Error code doesn't exist."},
     {100, "Unable to Allocate Memory: %s %d"},
     {101, "Unable to get IBIS structure"},
@@ -803,14 +809,28 @@ constexpr CMN_MESSAGE kMessages[] = {
 };
 // clang-format on
 
-constexpr bool SortedAndUnique() {
-    for (std::size_t i = 1; i < std::size(kMessages); ++i) {
-        if (kMessages[i - 1].code >= kMessages[i].code) return false;
+// The format of a code, or nullptr when the table has no such code (binary search). Usable in
+// constant expressions.
+constexpr const char* CMN_FindMessageIn(int code) {
+    std::size_t low = 0;
+    std::size_t high = std::size(CMN_MESSAGE_TABLE);
+    while (low < high) {
+        std::size_t middle = low + (high - low) / 2;
+        if (CMN_MESSAGE_TABLE[middle].code < code) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
     }
-    return kMessages[0].code == 0;
+    if (low == std::size(CMN_MESSAGE_TABLE) || CMN_MESSAGE_TABLE[low].code != code) return nullptr;
+    return CMN_MESSAGE_TABLE[low].format;
 }
-static_assert(SortedAndUnique(), "message codes must ascend from 0 without repeats");
 
-}  // namespace
-
-std::span<const CMN_MESSAGE> CMN_GetMessageTable() { return kMessages; }
+constexpr bool CMN_MessageTableSortedAndUnique() {
+    for (std::size_t i = 1; i < std::size(CMN_MESSAGE_TABLE); ++i) {
+        if (CMN_MESSAGE_TABLE[i - 1].code >= CMN_MESSAGE_TABLE[i].code) return false;
+    }
+    return CMN_MESSAGE_TABLE[0].code == 0;
+}
+static_assert(CMN_MessageTableSortedAndUnique(),
+              "message codes must ascend from 0 without repeats");
