@@ -370,13 +370,16 @@ std::string PathBeside(const std::string& directory, const std::string& name) {
     return path;
 }
 
-// Whether the file can be opened for reading; a directory cannot be read as a file.
+// Whether the path is a regular file that can be opened for reading. Folders, pipes and
+// devices do not count: opening a pipe can wait for a writer, and reading a device can run
+// without end.
 bool CanRead(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     std::FILE* file = CMN_OpenBinary(path.c_str(), "r");
     if (file == nullptr) return false;
     std::fclose(file);
-    std::error_code error;
-    return !std::filesystem::is_directory(path, error);
+    return true;
 }
 
 // The parameter file of one Executable line: found, read as an .ami file and checked; the

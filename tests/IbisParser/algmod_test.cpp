@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -407,13 +408,16 @@ TEST(AlgmodParameterFile, TextsThatDoNotParse) {
 namespace {
 
 // Files written beside the IBIS file of a CheckFiles case (folder "beside/"); a name ending
-// in "/" makes a folder.
+// in "/" makes a folder, one ending in "|" a named pipe.
 void WriteBeside(const std::vector<std::pair<std::string, std::string>>& files) {
     std::filesystem::remove_all(CheckDir() / "beside");
     std::filesystem::create_directories(CheckDir() / "beside");
     for (const auto& [name, text] : files) {
         if (name.ends_with("/")) {
             std::filesystem::create_directories(CheckDir() / "beside" / name);
+        } else if (name.ends_with("|")) {
+            std::string pipe = (CheckDir() / "beside" / name.substr(0, name.size() - 1)).string();
+            ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0) << pipe;
         } else {
             WriteCheckFile("beside/" + name, text);
         }
@@ -472,6 +476,12 @@ TEST(AlgmodFiles, NamedFilesFoundAndChecked) {
          {{"Tx_Out", kOpen + Executable("Linux_gcc_64", "libtx.so", "tx.txt") + kEnd}},
          ibsBanner + Banner("beside/tx.txt", "5.0") +
              "ERROR - File Name Requires '.ami' Extension.\n" + Summary(1)},
+        // Opening a pipe would wait for a writer: only regular files are looked into.
+        {"pipes are no files",
+         {{"p.so|", ""}, {"p.ami|", ""}},
+         {{"Tx_Out", kOpen + Executable("Linux_gcc_64", "p.so", "p.ami") + kEnd}},
+         ibsBanner + NotFound("Code file", "p.so", "Tx_Out") +
+             NotFound("AMI parameter file", "p.ami", "Tx_Out") + Summary(2)},
         {"a folder is no code file",
          {{"libtx.so/", ""}, {"tx.ami", kCleanAmi}},
          {{"Tx_Out", kOpen + Executable("Linux_gcc_64") + kEnd}},
