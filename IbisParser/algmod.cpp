@@ -33,15 +33,11 @@ unsigned long algmodKeywordLine = 0;
 CMN_LINE_ITEMS lineItems;
 CMN_LINE_ITEMS bitsItems;
 
-// Keeps at most kNameLimit characters of text; a longer text is reported with Code first.
-template <int Code>
-void StoreLimited(std::string& field, const char* text) {
+// Keeps at most kNameLimit characters of text; true when the text was longer.
+bool StoreLimited(std::string& field, const char* text) {
     std::size_t length = std::strlen(text);
-    if (length > kNameLimit) {
-        CMN_ErrorLine(Code, text);
-        length = kNameLimit;
-    }
-    field.assign(text, length);
+    field.assign(text, std::min(length, kNameLimit));
+    return length > kNameLimit;
 }
 
 // The platform/compiler/bits item: three fields separated by single underscores.
@@ -449,12 +445,13 @@ void ALGMOD_DataLine(char* line, MDL* model) {
         CMN_Bug(4602, kModule, __LINE__);
         return;
     }
-    StoreLimited<4611>(record->platform, bitsItems.item(0));
-    StoreLimited<4612>(record->compiler, bitsItems.item(2));
+    if (StoreLimited(record->platform, bitsItems.item(0))) CMN_ErrorLine(4611, bitsItems.item(0));
+    if (StoreLimited(record->compiler, bitsItems.item(2))) CMN_ErrorLine(4612, bitsItems.item(2));
     record->bits = ReadBits(bitsItems.item(4));
     if (record->bits < 0) CMN_ErrorLine(4613, platformItem);
-    StoreLimited<4614>(record->file_name, lineItems.item(2));
-    StoreLimited<4614>(record->parameter_file, lineItems.item(3));
+    if (StoreLimited(record->file_name, lineItems.item(2))) CMN_ErrorLine(4614, lineItems.item(2));
+    if (StoreLimited(record->parameter_file, lineItems.item(3)))
+        CMN_ErrorLine(4614, lineItems.item(3));
     IBIS_PushFront(model->algmod->head, std::move(record));
 }
 
