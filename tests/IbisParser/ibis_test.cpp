@@ -136,7 +136,8 @@ TEST(IbisCheck, WholeFileChecksByKind) {
               Banner("test.ebd", "4.2") + kPassed);
     CheckOptions quiet;
     quiet.quiet = true;
-    EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, quiet), kPassed);
+    EXPECT_EQ(CheckText("(x)\n", FILE_KIND_AMI, quiet),
+              "ERROR - Too few nodes in branches or leaves\n" + Summary(1));
 }
 
 TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {

@@ -224,8 +224,9 @@ TEST(MdlKeywords, OrderTriplesSeriesStatesSubmodelsAndOrphans) {
            "Waveform] section") +
              E(14, "Orphan [End Algorithmic Model] keyword found") +
              E(15, "Orphan [End EMI Model] keyword found") +
-             E(17, "Missing [End Algorithmic Model] keyword"),
-         4, 0},
+             E(17, "Missing [End Algorithmic Model] keyword") +
+             E("Empty [Algorithmic Model] defined for Model out"),
+         5, 0},
         {"orphans", "5.0", "[Pulldown]\n0 0 0 0\n",
          E(5, "Orphan Model keyword.") + E(6, "Orphan data line keyword."), 2, 0},
         // An unknown keyword inside a model does not keep the model from its end checks.
