@@ -9,15 +9,17 @@
 namespace {
 
 // Stores one item: Len must come first (lenMissing 0 is Len itself), a repeated item
-// overwrites the stored value, and no value may be negative.
+// overwrites the stored value, and no value may be negative. The codes are template arguments,
+// which not every compiler takes as constants for the compile-time check: they go through the
+// run-time one.
 template <int lenMissing, int duplicate, int negative>
 void StoreItem(RLC_SECTION& section, std::optional<double>& slot, double value) {
     if constexpr (lenMissing != 0) {
-        if (!section.Len) CMN_ErrorLine(lenMissing);
+        if (!section.Len) CMN_ErrorLine(CMN_RuntimeCode(lenMissing));
     }
-    if (slot) CMN_ErrorLine(duplicate);
+    if (slot) CMN_ErrorLine(CMN_RuntimeCode(duplicate));
     slot = value;
-    if (value < 0.0) CMN_ErrorLine(negative);
+    if (value < 0.0) CMN_ErrorLine(CMN_RuntimeCode(negative));
 }
 
 bool Empty(const RLC_SECTION& section) {
