@@ -52,19 +52,6 @@ std::uint32_t NextColumnCount(const MTX& matrix) {
     return count > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(count);
 }
 
-void AddFullValues(MTX& matrix, MTX_ROW& row, char* cursor) {
-    while (char* item = NextItem(cursor)) {
-        double value = 0.0;
-        if (!ROW_ReadValue(item, &value)) return;
-        int stored = ROW_AddValue(row, matrix.values, value);
-        if (stored < 0) return;
-        if (stored == 0) {
-            CMN_ErrorLine(3105);
-            return;
-        }
-    }
-}
-
 // A full banded row that receives one more value: a row near the end of the matrix, cut
 // short by the last pin, turns the matrix into its wrap-around form, in which every row has
 // the whole band. Returns whether the value may be stored.
@@ -88,13 +75,19 @@ bool WrapAround(MTX& matrix, MTX_ROW& row) {
     return true;
 }
 
-void AddBandedValues(MTX& matrix, MTX_ROW& row, char* cursor) {
+// The values of a full or banded line, in column order. A row that is already full is an
+// error in a full matrix; in a banded one it may turn the matrix into its wrap-around form.
+void AddRowValues(MTX& matrix, MTX_ROW& row, char* cursor, bool banded) {
     while (char* item = NextItem(cursor)) {
         double value = 0.0;
         if (!ROW_ReadValue(item, &value)) return;
         int stored = ROW_AddValue(row, matrix.values, value);
         if (stored < 0) return;
         if (stored == 0) {
+            if (!banded) {
+                CMN_ErrorLine(3105);
+                return;
+            }
             if (!WrapAround(matrix, row)) return;
             if (ROW_AddValue(row, matrix.values, value) <= 0) return;
         }
@@ -248,9 +241,9 @@ void MTX_AddRowData(MTX* matrix, char* text) {
     if (matrix->rows.empty()) return;
     MTX_ROW& row = matrix->rows.back();
     switch (matrix->type) {
-    case MTX_FULL: AddFullValues(*matrix, row, text); break;
+    case MTX_FULL: AddRowValues(*matrix, row, text, false); break;
     case MTX_BANDED:
-    case MTX_BANDED_WRAP: AddBandedValues(*matrix, row, text); break;
+    case MTX_BANDED_WRAP: AddRowValues(*matrix, row, text, true); break;
     case MTX_SPARSE: AddSparseValue(*matrix, row, text); break;
     default: break;
     }

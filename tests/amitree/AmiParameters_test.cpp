@@ -103,13 +103,13 @@ TEST(AmiParameters, TypedGettersCheckTheFirstValue) {
 
     // The 32-bit range is read up to its very ends, and nothing past them.
     AmiParameters edges(
-        "(Q (max 2147483647) (maxPart 2147483647.9) (over 2147483648) (min -2147483648) "
+        "(Q (max 2147483647) (maxFraction 2147483647.9) (over 2147483648) (min -2147483648) "
         "(under -2147483649))");
     const struct {
         const char* path;
         std::optional<int32_t> expected;
     } kEdges[] = {{"Q.max", INT32_MAX},
-                  {"Q.maxPart", INT32_MAX},
+                  {"Q.maxFraction", INT32_MAX},
                   {"Q.over", std::nullopt},
                   {"Q.min", INT32_MIN},
                   {"Q.under", std::nullopt}};

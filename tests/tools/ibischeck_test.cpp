@@ -75,6 +75,24 @@ protected:
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
 
+    // One run of the program: its arguments, the standard output and exit status it must give.
+    struct ExpectedRun {
+        std::string arguments, out;
+        int status;
+    };
+
+    // Each run prints exactly its expected output, with nothing on standard error.
+    template <std::size_t N>
+    void ExpectRuns(const ExpectedRun (&runs)[N]) {
+        for (const ExpectedRun& run : runs) {
+            SCOPED_TRACE(run.arguments);
+            ToolRun got = Check(run.arguments);
+            EXPECT_EQ(got.out, run.out);
+            EXPECT_EQ(got.status, run.status);
+            EXPECT_EQ(got.err, "");
+        }
+    }
+
     // Runs the program in the temporary folder, so that file names in messages stay short.
     ToolRun Check(const std::string& arguments, const std::string& standardOutput = "stdout.txt",
                   const std::string& limits = "") {
@@ -107,10 +125,7 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
     const std::string v1 = Banner("v1.pkg", "3.2") +
                            "ERROR (line    2) - Duplicate IBIS_Ver keyword\n"
                            "ERROR (line    2) - Duplicate IBIS_Ver keyword.\n";
-    const struct {
-        std::string arguments, out;
-        int status;
-    } runs[] = {
+    const ExpectedRun runs[] = {
         {"good.pkg", good, 0},
         // Each file's summary counts only its own findings.
         {"bad.pkg good.pkg", badAlone + good, 1},
@@ -178,13 +193,7 @@ TEST_F(IbischeckTest, OutputsAndExitStatusPerOption) {
         {"v1.pkg", v1 + "ERROR (line    2) - Illegal IBIS_Version '1.1'.\n" + Summary(3), 1},
         {"--allow-v1 --no-model-checks --no-range-checks v1.pkg", v1 + Summary(2), 1},
     };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.arguments);
-        ToolRun got = Check(run.arguments);
-        EXPECT_EQ(got.out, run.out);
-        EXPECT_EQ(got.status, run.status);
-        EXPECT_EQ(got.err, "");
-    }
+    ExpectRuns(runs);
 }
 
 TEST_F(IbischeckTest, OutputFileTakesDiagnosticsAndSummaries) {
@@ -257,10 +266,7 @@ TEST_F(IbischeckTest, MaxDiagnosticsCapsWhatEachFilePrints) {
     const std::string bad = Banner("bad.pkg", "3.2");
     const std::string warning =
         "WARNING (line    3) - IBIS files should not contain tab characters.\n";
-    const struct {
-        std::string arguments, out;
-        int status;
-    } runs[] = {
+    const ExpectedRun runs[] = {
         {"--max-diagnostics 2 bad.pkg", bad + kBadPkgFindings + Summary(1, 1), 1},
         {"--max-diagnostics=1 bad.pkg",
          bad + warning + "Diagnostics not shown: 1\n" + Summary(1, 1), 1},
@@ -277,13 +283,7 @@ TEST_F(IbischeckTest, MaxDiagnosticsCapsWhatEachFilePrints) {
          bad + "ERROR - Required keyword 'File_Rev' not found in file 'bad.pkg'.\n" + Summary(1),
          1},
     };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.arguments);
-        ToolRun got = Check(run.arguments);
-        EXPECT_EQ(got.out, run.out);
-        EXPECT_EQ(got.status, run.status);
-        EXPECT_EQ(got.err, "");
-    }
+    ExpectRuns(runs);
 }
 
 // Runs the program with its standard output on a pipe whose reading end is already closed.
