@@ -31,3 +31,29 @@ struct IBIS_Linked {
 
     std::unique_ptr<T> next;
 };
+
+// A list in file order: the first record owns the rest, and the last is remembered so that
+// appending does not walk the list.
+template <typename T>
+struct IBIS_List {
+    std::unique_ptr<T> head;
+    T* tail = nullptr;
+
+    T* Append(std::unique_ptr<T> record) {
+        T* added = record.get();
+        if (tail == nullptr) {
+            head = std::move(record);
+        } else {
+            tail->next = std::move(record);
+        }
+        tail = added;
+        return added;
+    }
+    T* First() const { return head.get(); }
+    bool Empty() const { return !head; }
+    // Releases every record (without recursion) and leaves the list empty.
+    void Clear() {
+        IBIS_FreeChain(head);
+        tail = nullptr;
+    }
+};

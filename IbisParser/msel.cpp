@@ -22,3 +22,12 @@ void MSEL_EndKeyword(int nextCode) { selectors.KeywordChange(nextCode); }
 void MSEL_Reset() { selectors.Reset(); }
 
 void MSEL_CheckAll(MSEL*) {}
+
+MSEL* MSEL_Find(const char* name, MSEL* list) {
+    for (MSEL* selector = list; selector != nullptr; selector = selector->next.get()) {
+        if (selector->name == name) return selector;
+    }
+    return nullptr;
+}
+
+int MSEL_Exists(const char* name, MSEL* list) { return MSEL_Find(name, list) != nullptr ? 1 : 0; }

@@ -9,15 +9,40 @@
 
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/component_text.h"
 #include "tests/IbisParser/expected_output.h"
 
 // The model text of a file starts on this line.
 inline constexpr int kFirstModelLine = 5;
 
-// Header and a component (lines 1 to 4), the text, then [End].
+// One [Pin] row for each "[Model] name" line of the text, so that every model is used.
+inline std::string PinsForModels(const std::string& text) {
+    std::string rows;
+    int pin = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.compare(0, 7, "[Model]") != 0) continue;
+        std::size_t first = line.find_first_not_of(" \t", 7);
+        if (first == std::string::npos) continue;
+        std::size_t last = line.find_first_of(" \t", first);
+        const std::string name = line.substr(first, last - first);
+        ++pin;
+        rows += std::to_string(pin) + " s" + std::to_string(pin) + " " + name + "\n";
+    }
+    return rows.empty() ? "1 gnd GND\n" : rows;
+}
+
+// Header and a date (lines 1 to 4), the text, then a component whose pins use every model of
+// the text, and [End]. The keyword that ends the text's last model is on the line after the
+// text, as [End] would be.
 inline std::string ModelFile(const char* version, const std::string& text) {
     return std::string("[IBIS Ver] ") + version +
-           "\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] c\n" + text + "[End]\n";
+           "\n[File Name] test.ibs\n[File Rev] 1.0\n[Date] today\n" + text +
+           CleanComponent("c", PinsForModels(text)) + "[End]\n";
 }
 
 // One diagnostic line; a text of 58 to 75 characters (60 for errors, 61 for notes; 12 more
