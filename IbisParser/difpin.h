@@ -2,6 +2,7 @@
 // and the query whether a [Diff Pin] row of the file uses a model.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -33,6 +34,7 @@ struct DIFPIN_TABLE {
     bool headerRead = false;
     int headerColumns = 0;
     IBIS_List<DIFPIN> rows;
+    std::size_t rowCount = 0;
     // Every pin and inv_pin of the rows.
     std::unordered_set<std::string_view> pins;
 };
