@@ -30,10 +30,11 @@ constexpr const char* kHeaders[kHeaderCount] = {"inv_pin", "vdiff", "tdelay_typ"
 // Reused for every line, so that splitting a row allocates nothing once warmed up.
 CMN_LINE_ITEMS lineItems;
 
-// One header item that is not the expected one at its place.
+// One header item that is not the expected one at its place: a repeat of an earlier item,
+// a required header missing there, or an unknown item.
 void ReportHeader(int place, const char* item) {
-    for (int earlier = 0; earlier < place && earlier < kHeaderCount; ++earlier) {
-        if (CMN_StrEqualNoCase(item, kHeaders[earlier])) {
+    for (int earlier = 0; earlier < place; ++earlier) {
+        if (CMN_StrEqualNoCase(item, lineItems.item(earlier))) {
             CMN_ErrorLine(531, item);
             return;
         }

@@ -31,14 +31,15 @@ CMN_LINE_ITEMS lineItems;
 
 unsigned ModelNameLimit() { return HDR_GetVersion() >= 4 ? 40 : 20; }
 
-// One header item that is not the expected one at its place.
+// One header item that is not the expected one at its place: a repeat of an earlier item,
+// a required header missing there, or an unknown item.
 void ReportHeader(int place, const char* item) {
     if (place >= kHeaderCount) {
         CMN_ErrorLine(543);
         return;
     }
     for (int earlier = 0; earlier < place; ++earlier) {
-        if (CMN_StrEqualNoCase(item, kHeaders[earlier])) {
+        if (CMN_StrEqualNoCase(item, lineItems.item(earlier))) {
             CMN_ErrorLine(531, item);
             return;
         }
