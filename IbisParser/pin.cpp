@@ -51,6 +51,10 @@ void ValuePlaces(const PIN_TABLE& table, int places[3]) {
     }
 }
 
+// Above the bound by more than rounding: a value written as the bound with a scale letter
+// ("1000n" is 1000 times 1e-9) may come out one unit in the last place above it.
+bool AboveBound(double value, double bound) { return value > bound * (1.0 + 1e-12); }
+
 bool IsSkippedModel(const std::string& model) {
     const char* name = model.c_str();
     return CMN_StrEqualNoCase(name, "POWER") || CMN_StrEqualNoCase(name, "GND") ||
@@ -197,13 +201,13 @@ void PIN_CheckAll(CMPNT& component, IBIS& ibis) {
 
 void PIN_CheckRanges(const CMPNT& component) {
     for (const PIN* pin = component.pins.rows.First(); pin != nullptr; pin = pin->next.get()) {
-        if (pin->R_pin_state == 1 && pin->R_pin > 50.0) {
+        if (pin->R_pin_state == 1 && AboveBound(pin->R_pin, 50.0)) {
             CMN_Warning(1700, component.name, pin->pin, pin->R_pin, 50.0);
         }
-        if (pin->L_pin_state == 1 && pin->L_pin > 1e-6) {
+        if (pin->L_pin_state == 1 && AboveBound(pin->L_pin, 1e-6)) {
             CMN_Warning(1701, component.name, pin->pin, pin->L_pin * 1e9, 1000.0);
         }
-        if (pin->C_pin_state == 1 && pin->C_pin > 1e-9) {
+        if (pin->C_pin_state == 1 && AboveBound(pin->C_pin, 1e-9)) {
             CMN_Warning(1702, component.name, pin->pin, pin->C_pin * 1e12, 1000.0);
         }
     }
