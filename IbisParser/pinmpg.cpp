@@ -71,10 +71,12 @@ struct LabelSearch {
     }
 };
 
-// One header item that is not the expected one at its place.
-void ReportHeader(int place, const char* item) {
-    for (int earlier = 0; earlier < place && earlier < 5; ++earlier) {
-        if (CMN_StrEqualNoCase(item, kHeaders[earlier])) {
+// One header item that is not the expected one at its place: a repeat of an earlier item, a
+// required header missing, or an unknown or misplaced optional one.
+void ReportHeader(const CMN_LINE_ITEMS& items, int place) {
+    const char* item = items.item(place);
+    for (int earlier = 0; earlier < place; ++earlier) {
+        if (CMN_StrEqualNoCase(item, items.item(earlier))) {
             CMN_ErrorLine(531, item);
             return;
         }
@@ -204,7 +206,8 @@ void PINMPG_Header(CMPNT& component, const char* text) {
     if (lineItems.count == 0) CMN_ErrorLine(528, kLabel);
     for (int place = 0; place < lineItems.stored; ++place) {
         const char* item = lineItems.item(place);
-        if (place >= 5 || !CMN_StrEqualNoCase(item, kHeaders[place])) ReportHeader(place, item);
+        if (place >= 5 || !CMN_StrEqualNoCase(item, kHeaders[place]))
+            ReportHeader(lineItems, place);
     }
     if (lineItems.count == 1) CMN_ErrorLine(529, kHeaders[1]);
     const int columns = 1 + lineItems.count;
