@@ -273,3 +273,122 @@ TEST(PinMappingTable, HeaderAndRows) {
     };
     CheckPinCases(cases, std::size(cases));
 }
+
+TEST(PinMappingTable, PowerGndAndNCPinsAndLabelSearches) {
+    // Pin 1 is a signal pin, 2 POWER, 3 GND, 4 NC; each case gives every pin a row.
+    const std::string pins = kPinHeader + "1 s in\n2 p POWER\n3 g GND\n4 n NC\n";
+    const std::string models = InputModel("in");
+    const std::string header3 = "[Pin Mapping] pulldown_ref pullup_ref\n";
+    const std::string header5 =
+        "[Pin Mapping] pulldown_ref pullup_ref gnd_clamp_ref "
+        "power_clamp_ref\n";
+    const std::string header6 =
+        "[Pin Mapping] pulldown_ref pullup_ref gnd_clamp_ref "
+        "power_clamp_ref ext_ref\n";
+    const std::string rail = "2 NC vdd1\n3 gnd1 NC\n4 NC NC\n";
+    const PinCase cases[] = {
+        {"connected as usual", "4.2", pins + header3 + "1 gnd1 vdd1\n" + rail, models, "", 0, 0},
+        {"NC pins and labels", "4.2", pins + header3 + "1 NC nc\n" + rail, models, "", 0, 0},
+        // Pin 2 comes first in row order, so pin 1's pulldown_ref reaches a POWER pin.
+        {"POWER pin with a pulldown_ref", "4.2",
+         pins + header3 + "1 gnd1 vdd1\n2 gnd1 vdd1\n3 gnd1 NC\n4 NC NC\n", models,
+         W("Component c Pin 2 is a POWER pin. Usually only has Pullup_ref in Pin Mapping") +
+             W("Component 'c': Pin Mapping 'gnd1': pulldown_ref entry is usually connected to "
+               "GND."),
+         0, 2},
+        {"POWER pin with a pulldown_ref in 3.2", "3.2",
+         pins + header3 + "1 gnd1 vdd1\n2 gnd1 vdd1\n3 gnd1 NC\n4 NC NC\n", models,
+         W("Pin 2 is a POWER pin. Usually only has Pullup_ref in Pin Mapping") +
+             W("Component 'c': Pin Mapping 'gnd1': pulldown_ref entry is usually connected to "
+               "GND."),
+         0, 2},
+        {"POWER pin without a pullup_ref", "4.2",
+         pins + header3 + "1 gnd1 NC\n2 NC NC\n" + "3 gnd1 NC\n4 NC NC\n", models,
+         W("Component c Pin 2 is a POWER pin. Usually only has Pullup_ref in Pin Mapping"), 0, 1},
+        // Pin 3's pullup_ref vdd2 is also the first on a POWER or GND pin for pin 1.
+        {"GND pin with a pullup_ref", "4.2",
+         pins + header3 + "1 gnd1 vdd2\n2 NC vdd1\n3 gnd1 vdd2\n4 NC NC\n", models,
+         W("Component c Pin 3 is a GND pin. Usually only has Pulldown_ref in Pin Mapping") +
+             W("Component 'c': Pin Mapping 'vdd2': pullup_ref entry is usually connected to "
+               "POWER."),
+         0, 2},
+        {"GND pin with a pullup_ref in 3.2", "3.2",
+         pins + header3 + "1 gnd1 vdd1\n2 NC vdd1\n3 gnd1 vdd1\n4 NC NC\n", models,
+         W("Pin 3 is a GND pin. Usually only has Pulldown_ref in Pin Mapping"), 0, 1},
+        {"NC pin with a reference", "4.2",
+         pins + header3 + "1 gnd1 vdd1\n2 NC vdd1\n3 gnd1 NC\n4 gnd1 NC\n", models,
+         W("Component c Pin 4 is NC. Should not have any references in Pin Mapping"), 0, 1},
+        {"NC pin with a reference in 3.2", "3.2",
+         pins + header5 + "1 gnd1 vdd1 NC NC\n2 NC vdd1 NC NC\n3 gnd1 NC NC NC\n4 NC NC NC vdd1\n",
+         models, W("Pin 4 is NC. Should not have any references in Pin Mapping"), 0, 1},
+        // The rows are checked column by column: the pulldown_ref findings come first.
+        {"labels on no POWER or GND pin", "4.2", pins + header3 + "1 gnd2 vdd2\n" + rail, models,
+         E("Component 'c': Pin Mapping pulldown_ref entry 'gnd2' is not connected to at least "
+           "one pin whose model_name is POWER or GND.") +
+             E("Component 'c': Pin Mapping pullup_ref entry 'vdd2' is not connected to at "
+               "least one pin whose model_name is POWER or GND."),
+         2, 0},
+        // A row of a pin that is not in [Pin] searches like a signal pin's row.
+        {"row of an undeclared pin", "4.2", pins + header3 + "1 gnd1 vdd1\n" + rail + "9 x vdd1\n",
+         models,
+         E("Component 'c': Pin Mapping Pin '9' not previously declared in Pin section.") +
+             E("Component 'c': Pin Mapping pulldown_ref entry 'x' is not connected to at least "
+               "one pin whose model_name is POWER or GND."),
+         2, 0},
+        // Labels are compared exactly: VDD1 is not vdd1.
+        {"labels compared exactly", "4.2", pins + header3 + "1 gnd1 VDD1\n" + rail, models,
+         E("Component 'c': Pin Mapping pullup_ref entry 'VDD1' is not connected to at least "
+           "one pin whose model_name is POWER or GND."),
+         1, 0},
+        {"pulldown label also a pullup label", "4.2",
+         pins + header3 + "1 gnd1 vdd1\n2 NC gnd1\n3 gnd1 NC\n4 NC NC\n", models,
+         W("Component c: Pulldown Reference gnd1 is also used as a Pullup Reference") +
+             E("Component 'c': Pin Mapping pullup_ref entry 'vdd1' is not connected to at "
+               "least one pin whose model_name is POWER or GND."),
+         1, 1},
+        {"pulldown label also a pullup label in 3.2", "3.2",
+         pins + header3 + "1 gnd1 gnd1\n2 NC vdd1\n3 gnd1 NC\n4 NC NC\n", models,
+         W("Pulldown Reference gnd1 is also used as a Pullup Reference") +
+             E("Component 'c': Pin Mapping pullup_ref entry 'gnd1' is not connected to at "
+               "least one pin whose model_name is POWER or GND."),
+         1, 1},
+        // gnd_clamp_ref is looked for among the pulldown_refs, power_clamp_ref among the
+        // pullup_refs.
+        {"clamp labels connected", "4.2",
+         pins + header5 +
+             "1 gnd1 vdd1 gnd1 vdd1\n2 NC vdd1 NC NC\n3 gnd1 NC NC NC\n4 NC NC NC NC\n",
+         models, "", 0, 0},
+        {"clamp labels unconnected", "4.2",
+         pins + header5 +
+             "1 gnd1 vdd1 vdd1 gnd1\n2 NC vdd1 NC NC\n3 gnd1 NC NC NC\n4 NC NC NC NC\n",
+         models,
+         E("Component 'c': Pin Mapping gnd_clamp_ref entry 'vdd1' is not connected to at least "
+           "one pin whose model_name is POWER or GND.") +
+             E("Component 'c': Pin Mapping power_clamp_ref entry 'gnd1' is not connected to at "
+               "least one pin whose model_name is POWER or GND."),
+         2, 0},
+        // Rail rows whose pulldown_ref and pullup_ref name the other rail.
+        {"clamp labels on the other rail", "4.2",
+         pins + header5 +
+             "1 NC NC gclamp pclamp\n2 gclamp vdd1 NC NC\n3 gnd1 pclamp NC NC\n4 NC NC NC NC\n",
+         models,
+         W("Component c Pin 2 is a POWER pin. Usually only has Pullup_ref in Pin Mapping") +
+             W("Component c Pin 3 is a GND pin. Usually only has Pulldown_ref in Pin Mapping") +
+             W("Component 'c': Pin Mapping 'gclamp': gnd_clamp_ref entry is usually connected "
+               "to GND.") +
+             W("Component 'c': Pin Mapping 'pclamp': power_clamp_ref entry is usually "
+               "connected to POWER."),
+         0, 4},
+        // ext_ref is looked for among both columns; the first POWER or GND row decides.
+        {"ext_ref", "4.2",
+         pins + "5 s in2\n6 s in2\n" + header6 +
+             "1 NC NC NC NC gnd1\n2 NC vdd1 NC NC NC\n3 gnd1 NC NC NC NC\n" +
+             "4 NC NC NC NC NC\n5 NC NC NC NC vdd1\n6 NC NC NC NC x\n",
+         models + InputModel("in2"),
+         W("Component 'c': Pin Mapping 'gnd1': ext_ref entry is usually connected to POWER.") +
+             E("Component 'c': Pin Mapping ext_ref entry 'x' is not connected to at least one "
+               "pin whose model_name is POWER or GND."),
+         1, 1},
+    };
+    CheckPinCases(cases, std::size(cases));
+}
