@@ -182,6 +182,17 @@ TEST(PinTable, ModelChecksAfterTheFile) {
          E("Component 'c':  Pin '1': Model 'ser': model type for a Pin cannot be Series or "
            "Series_switch."),
          1, 0},
+        // The package model's pins A1 and A2: A2 is not a pin of the component.
+        {"package model pin not in the component", "4.2",
+         "[Package Model] QFP2\n" + kPinHeader + "A1 s GND\nB1 s GND\n",
+         "[Define Package Model] QFP2\n[Manufacturer] Acme\n[OEM] Acme\n[Description] two\n"
+         "[Number Of Pins] 2\n[Pin Numbers]\nA1\nA2\n[Model Data]\n"
+         "[Inductance Matrix] Full_matrix\n[Row] A1\n1n 0.1n\n[Row] A2\n1n\n"
+         "[Capacitance Matrix] Full_matrix\n[Row] A1\n1p 0.1p\n[Row] A2\n1p\n"
+         "[End Model Data]\n[End Package Model]\n",
+         E("Pin 'A2' found in Package_Model 'QFP2' Pin_Numbers list not found in Component 'c' "
+           "Pin list."),
+         1, 0},
         {"undefined model before 3.0", "2.1", kPinHeader + "1 s in\n2 s out\n", InputModel("in"),
          E("Component 'c': Model 'out' for Pin '2' not defined."), 1, 0},
     };
