@@ -1,6 +1,8 @@
 #include "IbisParser/pinmpg.h"
 
 #include <new>
+#include <unordered_set>
+#include <vector>
 
 #include "IbisParser/cmn.h"
 #include "IbisParser/cmpnt.h"
@@ -30,47 +32,6 @@ bool IsConnected(const std::string& label) { return !IsEmptyOrNC(label); }
 bool IsGnd(const PIN& pin) { return CMN_StrEqualNoCase(pin.model_name.c_str(), "GND") != 0; }
 bool IsNCModel(const PIN& pin) { return CMN_StrEqualNoCase(pin.model_name.c_str(), "NC") != 0; }
 
-// The first row of each label whose pin is a POWER or GND pin, in row order.
-using LabelMap = std::unordered_map<std::string_view, const PIN*>;
-
-// The pin of a row when it is a POWER or GND pin, else nullptr.
-const PIN* PowerOrGndPin(const CMPNT& component, const PINMPG& row) {
-    const PIN* pin = PIN_Find(component, row.pin);
-    return pin != nullptr && PIN_IsPowerOrGnd(*pin) ? pin : nullptr;
-}
-
-// A label's search over the rows of one column (or two): the first row in row order whose
-// label matches and whose pin is a POWER or GND pin. Built once per component, so each row's
-// search is one lookup. A searching row whose own pin is POWER or GND never searches, so the
-// row a search finds is never the searching row itself: the map's answer is the search over
-// the other rows.
-struct LabelSearch {
-    LabelMap pulldown;
-    LabelMap pullup;
-    LabelMap either;  // pullup_ref or pulldown_ref, for ext_ref
-
-    explicit LabelSearch(const CMPNT& component) {
-        for (const PINMPG* row = component.pin_mappings.rows.First(); row != nullptr;
-             row = row->next.get()) {
-            const PIN* pin = PowerOrGndPin(component, *row);
-            if (pin == nullptr) continue;
-            if (!row->pulldown_ref.empty()) {
-                pulldown.try_emplace(row->pulldown_ref, pin);
-                either.try_emplace(row->pulldown_ref, pin);
-            }
-            if (!row->pullup_ref.empty()) {
-                pullup.try_emplace(row->pullup_ref, pin);
-                either.try_emplace(row->pullup_ref, pin);
-            }
-        }
-    }
-
-    static const PIN* Find(const LabelMap& map, const std::string& label) {
-        auto found = map.find(label);
-        return found == map.end() ? nullptr : found->second;
-    }
-};
-
 // One header item that is not the expected one at its place: a repeat of an earlier item, a
 // required header missing, or an unknown or misplaced optional one.
 void ReportHeader(const CMN_LINE_ITEMS& items, int place) {
@@ -88,68 +49,111 @@ void ReportHeader(const CMN_LINE_ITEMS& items, int place) {
     }
 }
 
-void CheckPowerPins(const CMPNT& component, bool longForms) {
-    for (const PIN* pin = component.pins.rows.First(); pin != nullptr; pin = pin->next.get()) {
-        if (!PIN_IsPower(*pin)) continue;
-        const PINMPG* row = PINMPG_Find(component, pin->pin);
-        if (row == nullptr) continue;
+// A [Pin Mapping] row with its pin, looked up once for all the checks.
+struct RowPin {
+    const PINMPG* row;
+    const PIN* pin;   // nullptr: not in [Pin]
+    bool powerOrGnd;  // the pin is a POWER or GND pin
+};
+
+// A pin of [Pin] with its row, looked up once for all the checks.
+struct PinRow {
+    const PIN* pin;
+    const PINMPG* row;  // nullptr: the pin has no row
+};
+
+// The first row of each label whose pin is a POWER or GND pin: that row's pin.
+using LabelMap = std::unordered_map<std::string_view, const PIN*>;
+
+// A label's search over the rows of one column (or two): the first row in row order whose
+// label matches and whose pin is a POWER or GND pin. Built once per component, so each row's
+// search is one lookup. A searching row whose own pin is POWER or GND never searches, so the
+// row a search finds is never the searching row itself: the map's answer is the search over
+// the other rows.
+struct LabelSearch {
+    LabelMap pulldown;
+    LabelMap pullup;
+    LabelMap either;  // pullup_ref or pulldown_ref, for ext_ref
+
+    explicit LabelSearch(const std::vector<RowPin>& rows) {
+        for (const RowPin& entry : rows) {
+            if (!entry.powerOrGnd) continue;
+            const PINMPG& row = *entry.row;
+            if (!row.pulldown_ref.empty()) {
+                pulldown.try_emplace(row.pulldown_ref, entry.pin);
+                either.try_emplace(row.pulldown_ref, entry.pin);
+            }
+            if (!row.pullup_ref.empty()) {
+                pullup.try_emplace(row.pullup_ref, entry.pin);
+                either.try_emplace(row.pullup_ref, entry.pin);
+            }
+        }
+    }
+
+    static const PIN* Find(const LabelMap& map, const std::string& label) {
+        auto found = map.find(label);
+        return found == map.end() ? nullptr : found->second;
+    }
+};
+
+void CheckPowerPins(const CMPNT& component, const std::vector<PinRow>& pins, bool longForms) {
+    for (const PinRow& entry : pins) {
+        const PINMPG* row = entry.row;
+        if (row == nullptr || !PIN_IsPower(*entry.pin)) continue;
         const bool onlyPullup = IsEmptyOrNC(row->pulldown_ref) && IsEmptyOrNC(row->gnd_clamp_ref) &&
                                 IsEmptyOrNC(row->power_clamp_ref) && IsConnected(row->pullup_ref);
         if (onlyPullup) continue;
         if (longForms) {
-            CMN_Warning(709, component.name, pin->pin);
+            CMN_Warning(709, component.name, entry.pin->pin);
         } else {
-            CMN_Warning(710, pin->pin);
+            CMN_Warning(710, entry.pin->pin);
         }
     }
 }
 
-void CheckGndPins(const CMPNT& component, bool longForms) {
-    for (const PIN* pin = component.pins.rows.First(); pin != nullptr; pin = pin->next.get()) {
-        if (!IsGnd(*pin)) continue;
-        const PINMPG* row = PINMPG_Find(component, pin->pin);
-        if (row == nullptr) continue;
+void CheckGndPins(const CMPNT& component, const std::vector<PinRow>& pins, bool longForms) {
+    for (const PinRow& entry : pins) {
+        const PINMPG* row = entry.row;
+        if (row == nullptr || !IsGnd(*entry.pin)) continue;
         const bool onlyPulldown = IsEmptyOrNC(row->pullup_ref) && IsEmptyOrNC(row->gnd_clamp_ref) &&
                                   IsEmptyOrNC(row->power_clamp_ref) &&
                                   IsConnected(row->pulldown_ref);
         if (onlyPulldown) continue;
         if (longForms) {
-            CMN_Warning(711, component.name, pin->pin);
+            CMN_Warning(711, component.name, entry.pin->pin);
         } else {
-            CMN_Warning(712, pin->pin);
+            CMN_Warning(712, entry.pin->pin);
         }
     }
 }
 
-void CheckNCPins(const CMPNT& component, bool longForms) {
-    for (const PIN* pin = component.pins.rows.First(); pin != nullptr; pin = pin->next.get()) {
-        if (!IsNCModel(*pin)) continue;
-        const PINMPG* row = PINMPG_Find(component, pin->pin);
-        if (row == nullptr) continue;
+void CheckNCPins(const CMPNT& component, const std::vector<PinRow>& pins, bool longForms) {
+    for (const PinRow& entry : pins) {
+        const PINMPG* row = entry.row;
+        if (row == nullptr || !IsNCModel(*entry.pin)) continue;
         const bool unconnected = IsEmptyOrNC(row->pulldown_ref) && IsEmptyOrNC(row->pullup_ref) &&
                                  IsEmptyOrNC(row->gnd_clamp_ref) &&
                                  IsEmptyOrNC(row->power_clamp_ref) && IsEmptyOrNC(row->ext_ref);
         if (unconnected) continue;
         if (longForms) {
-            CMN_Warning(713, component.name, pin->pin);
+            CMN_Warning(713, component.name, entry.pin->pin);
         } else {
-            CMN_Warning(714, pin->pin);
+            CMN_Warning(714, entry.pin->pin);
         }
     }
 }
 
-void CheckPulldownRefs(const CMPNT& component, const LabelSearch& search, bool longForms) {
+void CheckPulldownRefs(const CMPNT& component, const std::vector<RowPin>& rows,
+                       const LabelSearch& search, bool longForms) {
     // Every pullup_ref label of the table, for the pulldown-also-pullup warning.
-    std::unordered_map<std::string_view, bool> pullups;
-    for (const PINMPG* row = component.pin_mappings.rows.First(); row != nullptr;
-         row = row->next.get()) {
-        if (!row->pullup_ref.empty()) pullups.try_emplace(row->pullup_ref, true);
+    std::unordered_set<std::string_view> pullups;
+    for (const RowPin& entry : rows) {
+        if (!entry.row->pullup_ref.empty()) pullups.insert(entry.row->pullup_ref);
     }
-    for (const PINMPG* row = component.pin_mappings.rows.First(); row != nullptr;
-         row = row->next.get()) {
-        const std::string& label = row->pulldown_ref;
+    for (const RowPin& entry : rows) {
+        const std::string& label = entry.row->pulldown_ref;
         if (IsEmptyOrNC(label)) continue;
-        if (PowerOrGndPin(component, *row) != nullptr) {
+        if (entry.powerOrGnd) {
             if (pullups.count(label) != 0) {
                 if (longForms) {
                     CMN_Warning(718, component.name, label);
@@ -178,12 +182,11 @@ struct RefStep {
     int unusualCode;
 };
 
-void CheckRefs(const CMPNT& component, const LabelSearch& search, const RefStep& step) {
-    for (const PINMPG* row = component.pin_mappings.rows.First(); row != nullptr;
-         row = row->next.get()) {
-        const std::string& label = row->*step.column;
-        if (IsEmptyOrNC(label)) continue;
-        if (PowerOrGndPin(component, *row) != nullptr) continue;
+void CheckRefs(const CMPNT& component, const std::vector<RowPin>& rows, const LabelSearch& search,
+               const RefStep& step) {
+    for (const RowPin& entry : rows) {
+        const std::string& label = entry.row->*step.column;
+        if (IsEmptyOrNC(label) || entry.powerOrGnd) continue;
         const PIN* found = LabelSearch::Find(search.*step.map, label);
         if (found == nullptr) {
             CMN_Error(CMN_RuntimeCode(step.unconnectedCode), component.name, label);
@@ -267,21 +270,35 @@ void PINMPG_Line(CMPNT& component, const char* text) {
 
 void PINMPG_CheckAll(CMPNT& component, IBIS&) {
     const bool longForms = LongForms();
-    CheckPowerPins(component, longForms);
-    CheckGndPins(component, longForms);
-    CheckNCPins(component, longForms);
+    std::vector<PinRow> pins;
+    for (const PIN* pin = component.pins.rows.First(); pin != nullptr; pin = pin->next.get()) {
+        pins.push_back({pin, PINMPG_Find(component, pin->pin)});
+    }
+    std::vector<RowPin> rows;
     for (const PINMPG* row = component.pin_mappings.rows.First(); row != nullptr;
          row = row->next.get()) {
-        if (PIN_Find(component, row->pin) == nullptr) CMN_Error(715, component.name, row->pin);
+        const PIN* pin = PIN_Find(component, row->pin);
+        rows.push_back({row, pin, pin != nullptr && PIN_IsPowerOrGnd(*pin)});
     }
 
-    const LabelSearch search(component);
-    CheckPulldownRefs(component, search, longForms);
-    CheckRefs(component, search, {&PINMPG::pullup_ref, &LabelSearch::pullup, false, 720, 721});
-    CheckRefs(component, search, {&PINMPG::gnd_clamp_ref, &LabelSearch::pulldown, true, 722, 723});
-    CheckRefs(component, search, {&PINMPG::power_clamp_ref, &LabelSearch::pullup, false, 724, 725});
+    CheckPowerPins(component, pins, longForms);
+    CheckGndPins(component, pins, longForms);
+    CheckNCPins(component, pins, longForms);
+    for (const RowPin& entry : rows) {
+        if (entry.pin == nullptr) CMN_Error(715, component.name, entry.row->pin);
+    }
+
+    const LabelSearch search(rows);
+    CheckPulldownRefs(component, rows, search, longForms);
+    CheckRefs(component, rows, search,
+              {&PINMPG::pullup_ref, &LabelSearch::pullup, false, 720, 721});
+    CheckRefs(component, rows, search,
+              {&PINMPG::gnd_clamp_ref, &LabelSearch::pulldown, true, 722, 723});
+    CheckRefs(component, rows, search,
+              {&PINMPG::power_clamp_ref, &LabelSearch::pullup, false, 724, 725});
     if (longForms) {
-        CheckRefs(component, search, {&PINMPG::ext_ref, &LabelSearch::either, false, 726, 727});
+        CheckRefs(component, rows, search,
+                  {&PINMPG::ext_ref, &LabelSearch::either, false, 726, 727});
     }
 }
 
