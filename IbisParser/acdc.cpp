@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "IbisParser/cmn.h"
+#include "IbisParser/cmpnt.h"
 #include "IbisParser/mdl.h"
 
 namespace {
@@ -87,6 +88,13 @@ void ACDC_CheckModelRanges(MDL* models) {
         CheckCComp(*model);
     }
 }
-void ACDC_CheckComponentRanges(CMPNT*) {}
+
+void ACDC_CheckComponentRanges(CMPNT* components) {
+    for (const CMPNT* component = components; component; component = component->next.get()) {
+        PKG_CheckRanges(*component);
+        PIN_CheckRanges(*component);
+    }
+}
+
 void ACDC_CheckSubmodelRanges(SUBMDL*) {}
 void ACDC_CheckSubmodels(SUBMDL*) {}

@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "IbisParser/apkg.h"
 #include "IbisParser/difpin.h"
@@ -42,6 +44,8 @@ struct CMPNT : IBIS_Linked<CMPNT> {
     SSWCH_TABLE series_switch_groups;          // [Series Switch Groups]
     std::unique_ptr<APKG> alternate_packages;  // absent until the first name is read
     APKG* lastAlternatePackage = nullptr;
+    // The names of the list, for its duplicates.
+    std::unordered_set<std::string_view> alternatePackageNames;
 };
 
 // The section operations that section.h describes.

@@ -171,8 +171,12 @@ void PARSE_BeginSection(int code, int fileKind, int tableVersion) {
 }
 
 void PARSE_EndSection(int previousCode, int nextCode, int tableVersion) {
-    // After an unknown keyword a model may still be open: it learns of the next keyword too.
-    if (previousCode == NOT_KEY) MDL_KeywordChange(nextCode);
+    // After an unknown keyword a model or a component may still be open: each learns of the
+    // next keyword too.
+    if (previousCode == NOT_KEY) {
+        MDL_KeywordChange(nextCode);
+        CMPNT_KeywordChange(nextCode);
+    }
     if (previousCode < 0 || previousCode >= PARSE_KEYWORD_COUNT) return;
     const SectionOps& ops = kSections[RouteOf(previousCode, tableVersion).section];
     if (ops.keywordChange != nullptr) ops.keywordChange(nextCode);

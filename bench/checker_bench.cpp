@@ -80,7 +80,10 @@ const std::string& PkgFile() {
 const std::string& IbsNotesFile() {
     static const std::string path = Generate("quarnel_bench_notes.ibs", [](std::FILE* out) {
         WriteNotesHeader(out, "4.2", "quarnel_bench_notes.ibs", kIbsNoteLines, 100, 118);
-        std::fputs("[Component] BENCH\n[Manufacturer] Nobody\n[End]\n", out);
+        std::fputs(
+            "[Component] BENCH\n[Manufacturer] Nobody\n[Package]\nR_pkg 0.2 NA NA\n"
+            "L_pkg 2n NA NA\nC_pkg 1p NA NA\n[Pin] signal_name model_name\n1 VSS GND\n[End]\n",
+            out);
     });
     return path;
 }
@@ -108,14 +111,55 @@ void WriteWaveform(std::FILE* out, const char* keyword, bool rising) {
     }
 }
 
+// A pin name of at most five characters, BGA style: a letter and a number below 10,000.
+std::string PinName(int index) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%c%d", 'A' + index / 10'000, index % 10'000);
+    return name;
+}
+
+// One component of `pins` signal pins plus a POWER and a GND pin, with a [Pin Mapping] row for
+// every pin, a [Diff Pin] row for each of the first `pairs` pairs of pins and a [Model
+// Selector] over ten models. Pins in pairs use the first half of the models, the others the
+// second half, each half round-robin, so that differential and single-ended models stay apart.
+// The file checks clean.
+void WriteComponent(std::FILE* out, int pins, int pairs, int models, const char* modelPrefix) {
+    std::fputs(
+        "[Component] BENCH\n[Manufacturer] Nobody\n[Package]\nR_pkg 0.2 0.1 0.3\n"
+        "L_pkg 2n 1n 3n\nC_pkg 1p 0.5p 1.5p\n"
+        "[Pin] signal_name model_name R_pin L_pin C_pin\n",
+        out);
+    const int half = models / 2;
+    const int pairedPins = 2 * pairs;
+    for (int pin = 0; pin < pins; ++pin) {
+        const int model = pin < pairedPins ? pin % half : half + pin % (models - half);
+        std::fprintf(out, "%s SIG_%d %s%d 0.1 1.2n 0.4p\n", PinName(pin).c_str(), pin, modelPrefix,
+                     model);
+    }
+    std::fputs("VDD1 VDD POWER NA NA NA\nVSS1 VSS GND NA NA NA\n", out);
+    std::fputs("[Pin Mapping] pulldown_ref pullup_ref\n", out);
+    for (int pin = 0; pin < pins; ++pin) {
+        std::fprintf(out, "%s GNDBUS VDDBUS\n", PinName(pin).c_str());
+    }
+    std::fputs("VDD1 NC VDDBUS\nVSS1 GNDBUS NC\n", out);
+    std::fputs("[Diff Pin] inv_pin vdiff tdelay_typ tdelay_min tdelay_max\n", out);
+    for (int pair = 0; pair < pairs; ++pair) {
+        std::fprintf(out, "%s %s 0.1V 0ns NA NA\n", PinName(2 * pair).c_str(),
+                     PinName(2 * pair + 1).c_str());
+    }
+    std::fputs("[Model Selector] BENCH_SEL\n", out);
+    for (int model = half; model < half + 10; ++model) {
+        std::fprintf(out, "%s%d single-ended model %d\n", modelPrefix, model, model);
+    }
+}
+
 // An .ibs file of version 5.0 with 200 I/O models, each with four 100-row I-V tables, a [Ramp]
-// and a 1000-row rising and falling waveform: about 25 MB that checks clean.
+// and a 1000-row rising and falling waveform, and a component of 20,000 pins (about 25 MB in
+// all), which checks clean.
 const std::string& IbsModelsFile() {
     static const std::string path = Generate("quarnel_bench_models.ibs", [](std::FILE* out) {
-        std::fputs(
-            "[IBIS Ver] 5.0\n[File Name] quarnel_bench_models.ibs\n[File Rev] 1.0\n"
-            "[Component] BENCH\n[Manufacturer] Nobody\n",
-            out);
+        std::fputs("[IBIS Ver] 5.0\n[File Name] quarnel_bench_models.ibs\n[File Rev] 1.0\n", out);
+        WriteComponent(out, 20'000, 5'000, kBenchModels, "io_");
         for (int model = 0; model < kBenchModels; ++model) {
             std::fprintf(out,
                          "[Model] io_%d\nModel_type I/O\nPolarity Non-Inverting\n"
@@ -137,6 +181,25 @@ const std::string& IbsModelsFile() {
         std::fputs("[End]\n", out);
     });
     return path;
+}
+
+// An .ibs file whose size is in its pin tables: `pins` pins, as many [Pin Mapping] rows, a
+// quarter as many [Diff Pin] pairs, over twenty small input models. Doubling `pins` should
+// double the time.
+std::string IbsPinsFile(int pins) {
+    const std::string name = "quarnel_bench_pins_" + std::to_string(pins) + ".ibs";
+    return Generate(name.c_str(), [&](std::FILE* out) {
+        std::fprintf(out, "[IBIS Ver] 5.0\n[File Name] %s\n[File Rev] 1.0\n", name.c_str());
+        WriteComponent(out, pins, pins / 4, 20, "in_");
+        for (int model = 0; model < 20; ++model) {
+            std::fprintf(out,
+                         "[Model] in_%d\nModel_type Input\nVinl = 0.8V\nVinh = 2.0V\n"
+                         "C_comp 2.0p 1.8p 2.2p\n[Voltage Range] 3.3 3.0 3.6\n"
+                         "[GND Clamp]\n-1.0 -10m -9m -11m\n0.0 0 0 0\n3.3 0 0 0\n",
+                         model);
+        }
+        std::fputs("[End]\n", out);
+    });
 }
 
 // A .pkg file of version 3.2 with one package model of `pins` pins (P1, P2, ...) and its R, L
@@ -236,7 +299,8 @@ Cost BestWc(const std::string& path) {
 
 // Counters: the checker's time per file over that of `wc -l`, in CPU time with wc's start
 // included (x_wc) and without it (x_wc_net), and in wall time (x_wc_real).
-void RunChecker(benchmark::State& state, const std::string& path, int kind) {
+// Returns the checker's mean cost per file.
+Cost RunChecker(benchmark::State& state, const std::string& path, int kind) {
     static std::FILE* discard = std::fopen("/dev/null", "w");
     CMN_SetOutput(discard);
     PARSE_SetQuiet(true);
@@ -259,6 +323,7 @@ void RunChecker(benchmark::State& state, const std::string& path, int kind) {
     state.counters["x_wc"] = checker.cpu / files / wc.cpu;
     state.counters["x_wc_net"] = checker.cpu / files / (wc.cpu - wcStart.cpu);
     state.counters["x_wc_real"] = checker.real / files / wc.real;
+    return {checker.real / files, checker.cpu / files};
 }
 
 void RunWc(benchmark::State& state, const std::string& path) {
@@ -290,6 +355,18 @@ void BM_CheckIbsModels(benchmark::State& state) {
     RunChecker(state, IbsModelsFile(), FILE_KIND_IBS);
 }
 void BM_WcIbsModels(benchmark::State& state) { RunWc(state, IbsModelsFile()); }
+// Argument: the pin count. Compare the times of 20,000 and 40,000 pins.
+void BM_CheckIbsPins(benchmark::State& state) {
+    const std::string path = IbsPinsFile(static_cast<int>(state.range(0)));
+    const Cost cost = RunChecker(state, path, FILE_KIND_IBS);
+    state.counters["cpu_ns_per_pin"] = cost.cpu * 1e9 / static_cast<double>(state.range(0));
+    fs::remove(path);
+}
+void BM_WcIbsPins(benchmark::State& state) {
+    const std::string path = IbsPinsFile(static_cast<int>(state.range(0)));
+    RunWc(state, path);
+    fs::remove(path);
+}
 void BM_CheckPkgFullMatrix(benchmark::State& state) {
     RunChecker(state, FullMatrixPkgFile(), FILE_KIND_PKG);
 }
@@ -322,6 +399,8 @@ BENCHMARK(BM_CheckIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcIbsNotesBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckIbsModels)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcIbsModels)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckIbsPins)->Arg(20'000)->Arg(40'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WcIbsPins)->Arg(20'000)->Arg(40'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckPkgFullMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WcPkgFullMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckPkgBandedMatrix)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -91,11 +91,15 @@ TEST(CrvEnd, CurrentDirectionByTableAndType) {
              W("Model m: GND_Clamp has Decreasing Current") +
              W("Model 'm': Vmeas, Vref and Rref timing test load parameters should be specified"),
          0, 3},
+        // Its pin also draws the component's findings: no [External Model], no [Diff Pin].
         {"differential model", "5.0", Model("Output_diff", "[Pulldown]\n" + falling),
          W("Model m: Pulldown has Decreasing Current") +
              W("Model 'm': Rref_diff or Cref_diff timing test load parameters should be "
-               "specified"),
-         0, 2},
+               "specified") +
+             E("TBD: Put this in model check, *_DIFF without external model") +
+             E("Component <c> pin <1> model <m> type <Output_diff> using [External Model] "
+               "without corresponding [Diff_Pin]"),
+         2, 2},
         // Output_diff is no type before 4.0: the direction is not known.
         {"untyped model", "3.2", Model("Output_diff", "[Pulldown]\n" + falling),
          E(6, "Invalid Model_type (\"Output_diff\")"), 1, 0},

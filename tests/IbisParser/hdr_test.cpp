@@ -7,6 +7,7 @@
 #include "IbisParser/ibis.h"
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/component_text.h"
 #include "tests/IbisParser/expected_output.h"
 
 namespace {
@@ -19,7 +20,7 @@ std::string CheckNamed(const char* version, const std::string& value, const std:
                        CheckOptions options = {}) {
     options.fileName = fileName;
     return CheckText(std::string("[IBIS Ver] ") + version + "\n[File Name] " + value +
-                         "\n[File Rev] 1.0\n[Component] c\n[End]\n",
+                         "\n[File Rev] 1.0\n" + CleanComponent() + "[End]\n",
                      FILE_KIND_IBS, options);
 }
 
@@ -112,11 +113,11 @@ TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {
         "[Disclaimer] d2\n"
         "[Copyright]\n"
         "c1\n"
-        "[Copyright] x\n"          // 18
-        "[File Name] other.ibs\n"  // 19
-        "[Component] c\n"
-        "[File Rev] late\n"  // 21
-        "late data\n"        // 22
+        "[Copyright] x\n"            // 18
+        "[File Name] other.ibs\n" +  // 19
+        CleanComponent() +
+        "[File Rev] late\n"  // 28
+        "late data\n"        // 29
         "[End]\n";
     std::string version, fileName, fileRev, date, source, notes, disclaimer, copyright;
     CheckOptions options;
@@ -142,8 +143,8 @@ TEST(HdrKeywords, DuplicatesTextBlocksAndOrphans) {
                   "ERROR (line   12) - Duplicate Notes keyword.\n"
                   "ERROR (line   18) - Duplicate Copyright keyword.\n"
                   "ERROR (line   19) - Duplicate File_name keyword.\n"
-                  "ERROR (line   21) - Orphan File Header keyword.\n"
-                  "ERROR (line   22) - Orphan Data Line.\n" +
+                  "ERROR (line   28) - Orphan File Header keyword.\n"
+                  "ERROR (line   29) - Orphan Data Line.\n" +
                   Summary(9));
     EXPECT_EQ(version, "3.2");
     EXPECT_EQ(fileName, "test.ibs");
@@ -161,9 +162,8 @@ TEST(HdrKeywords, EmptyAndLongValuesAndMissingRequiredKeywords) {
         "[File Name] test.ibs\n"
         "data under file name\n"
         "[File Rev]\n"
-        "[Date] abcdefghijabcdefghijabcdefghijabcdefghijX\n"
-        "[Component] c\n"
-        "[End]\n";
+        "[Date] abcdefghijabcdefghijabcdefghijabcdefghijX\n" +
+        CleanComponent() + "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               Banner("test.ibs", "3.2") +
                   "ERROR (line    3) - Orphan Data Line.\n"
@@ -172,19 +172,20 @@ TEST(HdrKeywords, EmptyAndLongValuesAndMissingRequiredKeywords) {
                   "too long, truncating to 40 characters.\n" +
                   Summary(3));
 
-    EXPECT_EQ(CheckText("[IBIS Ver] 3.2\n[Date] today\n[Component] c\n[End]\n", FILE_KIND_IBS),
-              Banner("test.ibs", "3.2") +
-                  "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
-                  "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
-                  Summary(2));
+    EXPECT_EQ(
+        CheckText("[IBIS Ver] 3.2\n[Date] today\n" + CleanComponent() + "[End]\n", FILE_KIND_IBS),
+        Banner("test.ibs", "3.2") +
+            "ERROR - Required keyword 'File_name' not found in file 'test.ibs'.\n"
+            "ERROR - Required keyword 'File_Rev' not found in file 'test.ibs'.\n" +
+            Summary(2));
 }
 
 TEST(HdrKeywords, ValuesAndLinesOfExactlyTheirLimitPass) {
     const auto text = [](const char* version, const std::string& rev, const std::string& date,
                          std::size_t commentLength) {
         return std::string("[IBIS Ver] ") + version + "\n[File Name] test.ibs\n[File Rev] " + rev +
-               "\n[Date] " + date + "\n| " + std::string(commentLength - 2, 'c') +
-               "\n[Component] c\n[End]\n";
+               "\n[Date] " + date + "\n| " + std::string(commentLength - 2, 'c') + "\n" +
+               CleanComponent() + "[End]\n";
     };
     const std::string rev70(70, 'r'), date40(40, 'd');
     const struct {
@@ -220,7 +221,7 @@ TEST(HdrKeywords, LongNotesBlockKeepsEveryLine) {
     constexpr int kLines = 100000;
     std::string file = "[IBIS Ver] 4.0\n[File Name] test.ibs\n[File Rev] 1.0\n[Notes] first\n";
     for (int i = 0; i < kLines; ++i) file += "note line " + std::to_string(i) + "\n";
-    file += "[Component] c\n[End]\n";
+    file += CleanComponent() + "[End]\n";
     std::size_t lineFeeds = 0;
     std::size_t length = 0;
     CheckOptions options;

@@ -13,6 +13,7 @@
 #include "IbisParser/mdl.h"
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/component_text.h"
 #include "tests/IbisParser/expected_output.h"
 
 namespace {
@@ -32,7 +33,7 @@ std::string Header(const char* version, const char* fileName) {
 }  // namespace
 
 TEST(IbisOpen, ExtensionRules) {
-    WriteCheckFile("model.ibs", Header("3.2", "model.ibs") + "[Component] c\n[End]\n");
+    WriteCheckFile("model.ibs", Header("3.2", "model.ibs") + CleanComponent() + "[End]\n");
     EXPECT_EQ(CheckRelative("model", FILE_KIND_IBS), Banner("model", "3.2") + kPassed);
     EXPECT_EQ(CheckRelative("MODEL.Ibs", FILE_KIND_IBS), Banner("MODEL.Ibs", "3.2") + kPassed);
 
@@ -52,14 +53,14 @@ TEST(IbisOpen, ExtensionRules) {
 }
 
 TEST(IbisOpen, DirectoriesAndLetterCase) {
-    WriteCheckFile("dir/sub/x.ibs", Header("3.2", "x.ibs") + "[Component] c\n[End]\n");
+    WriteCheckFile("dir/sub/x.ibs", Header("3.2", "x.ibs") + CleanComponent() + "[End]\n");
     EXPECT_EQ(CheckRelative("dir/sub/x.ibs", FILE_KIND_IBS),
               Banner("dir/sub/x.ibs", "3.2") + kPassed);
     EXPECT_EQ(CheckRelative("dir\\sub\\x.ibs", FILE_KIND_IBS),
               Banner("dir\\sub\\x.ibs", "3.2") + kPassed);
 
     // Not found as given, found in lower case: the directory is kept in lower case.
-    WriteCheckFile("low/buf.ibs", Header("3.2", "buf.ibs") + "[Component] c\n[End]\n");
+    WriteCheckFile("low/buf.ibs", Header("3.2", "buf.ibs") + CleanComponent() + "[End]\n");
     std::FILE* file = nullptr;
     std::string name;
     std::filesystem::path previous = std::filesystem::current_path();
@@ -100,7 +101,7 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
     for (Case c :
          {Case{"2.0", "2.1"}, Case{"3.1", "3.2"}, Case{"4.1", "4.2"}, Case{"5.0", "5.0"}}) {
         std::string file =
-            "| comment first\n\n" + Header(c.version, "test.ibs") + "[Component] c\n[End]\n";
+            "| comment first\n\n" + Header(c.version, "test.ibs") + CleanComponent() + "[End]\n";
         EXPECT_EQ(CheckText(file, FILE_KIND_IBS), Banner("test.ibs", c.revision) + kPassed);
     }
 
@@ -113,8 +114,8 @@ TEST(IbisVersion, BannersAndFilesThatAreNotRead) {
     EXPECT_EQ(CheckText("", FILE_KIND_IBS), notRead);
 
     // The version step only needs the digit; the header then checks the whole value.
-    EXPECT_EQ(CheckText("  [ibis_ver]   5.1\n[File Name] test.ibs\n[File Rev] 1\n[Component] c\n"
-                        "[End]\n",
+    EXPECT_EQ(CheckText("  [ibis_ver]   5.1\n[File Name] test.ibs\n[File Rev] 1\n" +
+                            CleanComponent() + "[End]\n",
                         FILE_KIND_IBS),
               Banner("test.ibs", "5.0") +
                   "ERROR (line    1) - Keywords Must Begin In Column 1.\n"
@@ -143,9 +144,9 @@ TEST(IbisCheck, WholeFileChecksByKind) {
 TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
     const std::string kTerminator =
         "Model_type Terminator\nC_comp 1p 1p 1p\n[Voltage Range] 1 1 1\n";
-    std::string file = Header("5.0", "test.ibs") + "[Component] a\n[Component] b\n[Model] m1\n" +
-                       kTerminator + "[Model] m2\n" + kTerminator + "[Model] m3\n" + kTerminator +
-                       kPackageModel +
+    std::string file = Header("5.0", "test.ibs") + CleanComponent("a") + CleanComponent("b") +
+                       "[Model] m1\n" + kTerminator + "[Model] m2\n" + kTerminator +
+                       "[Model] m3\n" + kTerminator + kPackageModel +
                        "[Model Selector] s\n[Submodel] sub\n"
                        "[Test Data] d\n[Test Load] l\n[External Circuit] e\n"
                        "[End External Circuit]\n[End]\n";

@@ -288,8 +288,11 @@ TEST(MdlEndOfModel, RequiredValuesTypeRulesReferencesAndTimingLoads) {
              W("Model 'od': Vmeas, Vref and Rref timing test load parameters should be "
                "specified") +
              W("Model 'd': Rref_diff or Cref_diff timing test load parameters should be "
-               "specified"),
-         0, 3},
+               "specified") +
+             E("TBD: Put this in model check, *_DIFF without external model") +
+             E("Component <c> pin <4> model <d> type <Output_diff> using [External Model] "
+               "without corresponding [Diff_Pin]"),
+         2, 3},
     };
     CheckModelCases(cases, std::size(cases));
 }

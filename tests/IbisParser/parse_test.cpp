@@ -13,12 +13,18 @@
 #include "IbisParser/parse_keywords.h"
 #include "tests/IbisParser/check_helper.h"
 #include "tests/IbisParser/cmn_capture.h"
+#include "tests/IbisParser/component_text.h"
 #include "tests/IbisParser/expected_output.h"
 
 namespace {
 
 const std::string kBanner32 = Banner("test.ibs", "3.2");
 const std::string kHeader32 = "[IBIS Ver] 3.2\n[File Name] test.ibs\n[File Rev] 1.0\n";
+// What a clean component has after its [Component] line, for files whose component line stands
+// apart from the rest of it.
+const std::string kComponentBody = CleanComponent("x").substr(CleanComponent("x").find('\n') + 1);
+// Its package values and pin, for files that already give [Manufacturer] and [Package].
+const std::string kPackageValuesAndPin = kComponentBody.substr(kComponentBody.find("R_pkg"));
 
 std::string Line(char fill, std::size_t length) { return std::string(length, fill); }
 
@@ -38,7 +44,8 @@ std::vector<std::string> RemainingLines(CMN_LineReader& reader) {
 
 TEST(ParseLines, TabWarningOnceAndLengthLimitByVersion) {
     std::string file = kHeader32 + "[Component]\tx\n" + "[Manufacturer] m\n" + "[Package]\t\n" +
-                       "|" + Line('-', 79) + "\n" + "|" + Line('-', 80) + "\n" + "[End]\n";
+                       "|" + Line('-', 79) + "\n" + "|" + Line('-', 80) + "\n" +
+                       kPackageValuesAndPin + "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               kBanner32 +
                   "WARNING (line    4) - IBIS files should not contain tab characters.\n"
@@ -46,15 +53,15 @@ TEST(ParseLines, TabWarningOnceAndLengthLimitByVersion) {
                   Summary(1, 1));
 
     std::string v4 = "[IBIS Ver] 4.0\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n|" +
-                     Line('-', 119) + "\n|" + Line('-', 120) + "\n[End]\n";
+                     Line('-', 119) + "\n|" + Line('-', 120) + "\n" + kComponentBody + "[End]\n";
     EXPECT_EQ(
         CheckText(v4, FILE_KIND_IBS),
         Banner("test.ibs", "4.2") + "ERROR (line    6) - Exceeds 120 chararacters.\n" + Summary(1));
 }
 
 TEST(ParseLines, LinesBeforeIbisVerFollowTheVersionLeftByEarlierFiles) {
-    std::string file =
-        "|" + Line('=', 99) + "\n" + kHeader32 + "|" + Line('=', 99) + "\n[Component] x\n[End]\n";
+    std::string file = "|" + Line('=', 99) + "\n" + kHeader32 + "|" + Line('=', 99) + "\n" +
+                       CleanComponent("x") + "[End]\n";
     CheckOptions leftAtFour;
     leftAtFour.versionInForce = 4;
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, leftAtFour),
@@ -70,7 +77,7 @@ TEST(ParseReader, IllegalCharactersAreReportedAndBlanked) {
     // Line 1 is read twice, by the version step and by the reading itself: two reports.
     std::string file = "| caf\xe9\n" + kHeader32 + "[Component] x\r\n" + "[Manufacturer] a" +
                        '\x01' + "b\n" + "[Package]" + std::string(1, '\0') + "\n" + "| lone" +
-                       '\r' + "cr\n" + "[End]\r\n" + '\x1a';
+                       '\r' + "cr\n" + kPackageValuesAndPin + "[End]\r\n" + '\x1a';
     const std::string e9 =
         "ERROR (line    1) -\n"
         "    Found illegal non-7-bit ASCII character (code e9).  Converting to space.\n";
@@ -153,7 +160,7 @@ TEST(ParseReader, OverlongLinesAreCutAndStillReported) {
     // The reader keeps 1,023 characters: the NUL after them is reported without the
     // "converting" remark, and the ctrl-Z in the middle of the file is no end-of-file mark.
     std::string file = kHeader32 + "[Component] x\n|" + Line('x', 1030) + std::string(1, '\0') +
-                       "\n" + '\x1a' + "| after\n[End]\n";
+                       "\n" + '\x1a' + "| after\n" + kComponentBody + "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               kBanner32 +
                   "ERROR (line    5) - Found illegal NUL character (code 0).\n"
@@ -187,12 +194,16 @@ TEST(ParseComments, CommentCharacterAndEndRules) {
                   "ERROR (line    6) - Too Many Line Items For Keyword COMMENT_CHAR.\n"
                   "ERROR (line    8) - Orphan Data Line.\n"
                   "ERROR (line   10) - Keywords Must Begin In Column 1.\n"
+                  // [End] closes the component, which has neither [Manufacturer] nor [Package].
+                  "ERROR - Required keyword 'Manufacturer' not defined for Component 'x'.\n"
+                  "ERROR - Keyword 'Package' not defined for Component 'x'.\n"
                   "ERROR (line   12) - Extraneous data on End keyword line.\n"
                   "ERROR (line   15) - " +
                   after + "ERROR (line   16) - " + after +
                   "ERROR (line   17) - Keywords Must Begin In Column 1.\n"
                   "ERROR (line   17) - " +
-                  after + Summary(10));
+                  after + "ERROR - Unable to find Pin keyword data for Component 'x'.\n" +
+                  Summary(13));
 }
 
 // Indented brackets are notes text inside [Notes] and misplaced keywords elsewhere.
@@ -227,6 +238,11 @@ TEST(ParseKeywords, SpellingsLookupErrorsAndUnknownData) {
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
               kBanner32 +
                   "ERROR (line    7) - Keywords Must Begin In Column 1.\n"
+                  "ERROR (line    8) - Unable to find column headers after Pin_Mappings keyword.\n"
+                  "ERROR (line    8) -\n"
+                  "    Pin_Mappings keyword column count must be 3 or 5, found 1 columns.\n"
+                  "ERROR (line    9) - Duplicate Pin_Mapping keyword found.\n"
+                  "ERROR (line   10) - Duplicate Pin_Mapping keyword found.\n"
                   "ERROR (line   11) - Invalid Keyword: _PIN\n"
                   "ERROR (line   12) - Data for unknown keyword.\ndata\n"
                   "ERROR (line   13) - Keyword Missing Ending Bracket (']').\n"
@@ -235,8 +251,11 @@ TEST(ParseKeywords, SpellingsLookupErrorsAndUnknownData) {
                   "ERROR (line   16) - Invalid Keyword: " +
                   Line('A', 117) +
                   "\n"
-                  "ERROR (line   17) - Invalid Keyword: TEST_DATA\n" +
-                  Summary(8));
+                  "ERROR (line   17) - Invalid Keyword: TEST_DATA\n"
+                  // [End] closes the component: no [Package]; and no [Pin] (line 11 is none).
+                  "ERROR - Keyword 'Package' not defined for Component 'x'.\n"
+                  "ERROR - Unable to find Pin keyword data for Component 'x'.\n" +
+                  Summary(14));
     EXPECT_EQ(notes, "first\n   [Not a keyword] in notes");
 }
 
@@ -326,14 +345,15 @@ TEST(ParseBegin, KeywordsTheFileKindDoesNotAllow) {
                   Summary(11));
 
     std::string ibs = kHeader32 +
-                      "[Component] x\n[Begin Board Description] b\n"
-                      "board data is dropped\n[End]\n";
+                      "| line 4\n[Begin Board Description] b\n"
+                      "board data is dropped\n" +
+                      CleanComponent("x") + "[End]\n";
     EXPECT_EQ(CheckText(ibs, FILE_KIND_IBS),
               kBanner32 + "ERROR (line    5) - Illegal keyword for a '.ibs' file.\n" + Summary(1));
 }
 
 TEST(ParseBegin, SecondIbisVerStartsANewHeader) {
-    std::string file = kHeader32 + "[IBIS Ver] 3.2\n[Component] x\n[End]\n";
+    std::string file = kHeader32 + "[IBIS Ver] 3.2\n" + CleanComponent("x") + "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS),
               kBanner32 +
                   "ERROR (line    4) - Duplicate IBIS_Ver keyword\n"
@@ -346,14 +366,15 @@ TEST(ParseBegin, SecondIbisVerStartsANewHeader) {
 TEST(ParseBegin, UnterminatedGroupIsReportedFromVersionThreeOn) {
     CheckOptions unterminated;
     unterminated.unterminated = true;
-    std::string file = kHeader32 + "[Component] x\n[End]\n";
+    std::string file = kHeader32 + CleanComponent("x") + "[End]\n";
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, unterminated),
               kBanner32 +
                   "ERROR (line    2) -\n"
                   "    Previous keyword not terminated properly. Possibly missing a \"/\"\n\n" +
                   Summary(1));
 
-    std::string v2 = "[IBIS Ver] 2.1\n[File Name] test.ibs\n[File Rev] 1.0\n[Component] x\n[End]\n";
+    std::string v2 =
+        "[IBIS Ver] 2.1\n[File Name] test.ibs\n[File Rev] 1.0\n" + CleanComponent("x") + "[End]\n";
     EXPECT_EQ(CheckText(v2, FILE_KIND_IBS, unterminated),
               "\nChecking test.ibs for IBIS 2.1 Compatibility...\n\nErrors  : 0\n\nFile Passed\n");
 }

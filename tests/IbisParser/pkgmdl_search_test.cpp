@@ -6,6 +6,7 @@
 #include "IbisParser/hdr.h"
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/component_text.h"
 #include "tests/IbisParser/expected_output.h"
 
 namespace {
@@ -13,7 +14,8 @@ namespace {
 // An .ibs file whose component names the package model packageModel.
 std::string Ibs(const char* version, const char* fileName, const char* packageModel) {
     return std::string("[IBIS Ver] ") + version + "\n[File Name] " + fileName +
-           "\n[File Rev] 1.0\n[Component] c\n[Package Model] " + packageModel + "\n[End]\n";
+           "\n[File Rev] 1.0\n" + CleanComponent("c", "A1 gnd GND\n") + "[Package Model] " +
+           packageModel + "\n[End]\n";
 }
 
 // One correct package model.
@@ -48,10 +50,10 @@ TEST(PkgmdlSearch, PackageModelInAPkgFileBeside) {
     EXPECT_EQ(versionAfter, 4);
 
     // Defined in the .ibs file itself: no .pkg file is read.
-    WriteCheckFile("beside/own.ibs",
-                   "[IBIS Ver] 3.2\n[File Name] own.ibs\n[File Rev] 1.0\n"
-                   "[Component] c\n[Package Model] SOIC\n" +
-                       PackageModel("SOIC") + "[End]\n");
+    WriteCheckFile("beside/own.ibs", "[IBIS Ver] 3.2\n[File Name] own.ibs\n[File Rev] 1.0\n" +
+                                         CleanComponent("c", "A1 gnd GND\n") +
+                                         "[Package Model] SOIC\n" + PackageModel("SOIC") +
+                                         "[End]\n");
     EXPECT_EQ(CheckRelative("beside/own.ibs", FILE_KIND_IBS),
               Banner("beside/own.ibs", "3.2") + kPassed);
 }

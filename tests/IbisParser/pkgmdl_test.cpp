@@ -4,6 +4,7 @@
 
 #include "IbisParser/parse.h"
 #include "tests/IbisParser/check_helper.h"
+#include "tests/IbisParser/component_text.h"
 #include "tests/IbisParser/expected_output.h"
 
 namespace {
@@ -218,12 +219,12 @@ TEST(PkgmdlDuplicates, EachPairOfEqualNames) {
         "[Define Package Model] Other\n[Manufacturer] Acme\n[OEM] Acme\n[Description] d\n" +
         kTwoPinBody;
     const Case cases[] = {
-        {"distinct names", Head("3.2", "test.ibs") + "[Component] c\n" + model + other + "[End]\n",
+        {"distinct names", Head("3.2", "test.ibs") + CleanComponent() + model + other + "[End]\n",
          "", 0},
-        {"twice", Head("3.2", "test.ibs") + "[Component] c\n" + model + other + model + "[End]\n",
+        {"twice", Head("3.2", "test.ibs") + CleanComponent() + model + other + model + "[End]\n",
          E0("Define_Package_Model 'QFP2' is duplicated within the .ibs file."), 1},
         {"three times: one report per pair",
-         Head("3.2", "test.ibs") + "[Component] c\n" + model + model + other + model + "[End]\n",
+         Head("3.2", "test.ibs") + CleanComponent() + model + model + other + model + "[End]\n",
          E0("Define_Package_Model 'QFP2' is duplicated within the .ibs file.") +
              E0("Define_Package_Model 'QFP2' is duplicated within the .ibs file.") +
              E0("Define_Package_Model 'QFP2' is duplicated within the .ibs file."),
