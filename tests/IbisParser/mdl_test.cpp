@@ -26,11 +26,18 @@ const std::string kName40 = "abcdefghijabcdefghijabcdefghijabcdefghij";
 TEST(MdlModelLine, NameCountLimitReservedWordAndRepeat) {
     const ModelCase cases[] = {
         {"40 characters in 5.0", "5.0", InputModel(kName40), "", 0, 0},
+        // The pin row that uses the model draws the pin table's own cut.
         {"41 characters in 5.0", "5.0", InputModel(kName40 + "x"),
-         E(5, "Model Name Over 40 Characters Long"), 1, 0},
+         E(5, "Model Name Over 40 Characters Long") +
+             E(18, "Model name string '" + kName40 + "x' is too long, truncating to 40 "
+                   "characters."),
+         2, 0},
         {"20 characters in 3.2", "3.2", InputModel(kName40.substr(0, 20)), "", 0, 0},
         {"21 characters in 3.2", "3.2", InputModel(kName40.substr(0, 21)),
-         E(5, "Model Name Over 20 Characters Long"), 1, 0},
+         E(5, "Model Name Over 20 Characters Long") +
+             E(18, "Model name string '" + kName40.substr(0, 21) +
+                       "' is too long, truncating to 20 characters."),
+         2, 0},
         {"no name", "3.2", InputModel(""),
          E(5, "Incorrect Number of Line Items (0) For Keyword Model: Expecting 1"), 1, 0},
         {"two names", "3.2", InputModel("a b"),
@@ -38,11 +45,21 @@ TEST(MdlModelLine, NameCountLimitReservedWordAndRepeat) {
         {"reserved", "3.2", InputModel("GND"), E(5, "Invalid Model Name (\"GND\"); Reserved Word."),
          1, 0},
         {"repeated", "3.2", InputModel("buf") + InputModel("Buf") + InputModel("buf"),
-         E(17, "Model Name Previously Defined (\"buf\")"), 1, 0},
+         // A name that two models carry names no single model: the pins using it find none.
+         E(17, "Model Name Previously Defined (\"buf\")") +
+             E("Component 'c': Model 'buf' for Pin '1' not defined.") +
+             E("Component 'c': Model 'buf' for Pin '3' not defined."),
+         3, 0},
         // Cut names are not compared: the two models below both end up as the first 40.
         {"cut names", "5.0", InputModel(kName40 + "x") + InputModel(kName40 + "y"),
-         E(5, "Model Name Over 40 Characters Long") + E(11, "Model Name Over 40 Characters Long"),
-         2, 0},
+         E(5, "Model Name Over 40 Characters Long") + E(11, "Model Name Over 40 Characters Long") +
+             E(24, "Model name string '" + kName40 + "x' is too long, truncating to 40 "
+                   "characters.") +
+             E(25, "Model name string '" + kName40 + "y' is too long, truncating to 40 "
+                   "characters.") +
+             E("Component 'c': Model '" + kName40 + "' for Pin '1' not defined.") +
+             E("Component 'c': Model '" + kName40 + "' for Pin '2' not defined."),
+         6, 0},
     };
     CheckModelCases(cases, std::size(cases));
 }
@@ -178,20 +195,26 @@ TEST(MdlKeywords, OrderTriplesSeriesStatesSubmodelsAndOrphans) {
              E("Model 'sw': Ramp Not Allowed for Series and Series_switch") +
              W("Model 'sw': Model Spec is not allowed when Model_type is Series_switch") +
              E("Model sw [On]: Rl_series cannot be specified if L_series is not specified") +
-             E("Model sw [Off]: No series data found"),
-         6, 1},
+             E("Model sw [Off]: No series data found") +
+             E("Component 'c':  Pin '1': Model 'sw': model type for a Pin cannot be Series or "
+               "Series_switch."),
+         7, 1},
         {"Series without series data", "5.0",
          "[Model] s\nModel_type Series\nC_comp 1p 1p 1p\n[Voltage Range] 3.3 3 3.6\n"
          "[Pulldown]\n0 0 0 0\n1 1 1 1\n[TTgnd] 1n 1n 1n\n",
          E("Model 's': Pulldown is not allowed when Model_type is Series") +
              E("Model 's': TTgnd is not allowed when Model_type is Series") +
-             E("Model s Series: No series data found"),
-         3, 0},
+             E("Model s Series: No series data found") +
+             E("Component 'c':  Pin '1': Model 's': model type for a Pin cannot be Series or "
+               "Series_switch."),
+         4, 0},
         {"Series_switch without states", "5.0",
          "[Model] sw\nModel_type Series_switch\nC_comp 1p 1p 1p\n[Voltage Range] 3.3 3 3.6\n",
          E("Model sw is of type Series_switch. [On] keyword is required") +
-             E("Model sw is of type Series_switch. [Off] keyword is required"),
-         2, 0},
+             E("Model sw is of type Series_switch. [Off] keyword is required") +
+             E("Component 'c':  Pin '1': Model 'sw': model type for a Pin cannot be Series or "
+               "Series_switch."),
+         3, 0},
         {"[Add Submodel]", "5.0",
          out + kOutputTail +
              "[Add Submodel] x\nsub Non-Driving\nsub2 driving extra\nsub3\n"
