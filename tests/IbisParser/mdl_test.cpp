@@ -28,9 +28,9 @@ TEST(MdlModelLine, NameCountLimitReservedWordAndRepeat) {
         {"40 characters in 5.0", "5.0", InputModel(kName40), "", 0, 0},
         // The pin row that uses the model draws the pin table's own cut.
         {"41 characters in 5.0", "5.0", InputModel(kName40 + "x"),
-         E(5, "Model Name Over 40 Characters Long") +
-             E(18, "Model name string '" + kName40 + "x' is too long, truncating to 40 "
-                   "characters."),
+         E(5, "Model Name Over 40 Characters Long") + E(18, "Model name string '" + kName40 +
+                                                                "x' is too long, truncating to 40 "
+                                                                "characters."),
          2, 0},
         {"20 characters in 3.2", "3.2", InputModel(kName40.substr(0, 20)), "", 0, 0},
         {"21 characters in 3.2", "3.2", InputModel(kName40.substr(0, 21)),
@@ -53,10 +53,12 @@ TEST(MdlModelLine, NameCountLimitReservedWordAndRepeat) {
         // Cut names are not compared: the two models below both end up as the first 40.
         {"cut names", "5.0", InputModel(kName40 + "x") + InputModel(kName40 + "y"),
          E(5, "Model Name Over 40 Characters Long") + E(11, "Model Name Over 40 Characters Long") +
-             E(24, "Model name string '" + kName40 + "x' is too long, truncating to 40 "
-                   "characters.") +
-             E(25, "Model name string '" + kName40 + "y' is too long, truncating to 40 "
-                   "characters.") +
+             E(24, "Model name string '" + kName40 +
+                       "x' is too long, truncating to 40 "
+                       "characters.") +
+             E(25, "Model name string '" + kName40 +
+                       "y' is too long, truncating to 40 "
+                       "characters.") +
              E("Component 'c': Model '" + kName40 + "' for Pin '1' not defined.") +
              E("Component 'c': Model '" + kName40 + "' for Pin '2' not defined."),
          6, 0},
