@@ -6,6 +6,8 @@
 #include <cctype>
 #include <filesystem>
 #include <new>
+#include <string_view>
+#include <unordered_set>
 
 #include "IbisParser/acdc.h"
 #include "IbisParser/algmod.h"
@@ -19,8 +21,10 @@
 #include "IbisParser/mdl.h"
 #include "IbisParser/msel.h"
 #include "IbisParser/parse.h"
+#include "IbisParser/pin.h"
 #include "IbisParser/pkgmdl.h"
 #include "IbisParser/rcvth.h"
+#include "IbisParser/spinmpg.h"
 #include "IbisParser/submdl.h"
 #include "IbisParser/testdata.h"
 #include "IbisParser/testload.h"
@@ -135,6 +139,32 @@ void CheckModelsAfterFile(MDL* models) {
     ALGMOD_CheckFiles(models);
 }
 
+// A model is referenced when its exact name is the model of a [Pin] row, a model that a
+// [Model Selector] lists, or the model of a [Series Pin Mapping] row.
+void MarkReferencedModels(const IBIS& ibis, MDL* models) {
+    std::unordered_set<std::string_view> names;
+    for (const CMPNT* component = ibis.components.get(); component != nullptr;
+         component = component->next.get()) {
+        for (const PIN* row = component->pins.rows.First(); row != nullptr; row = row->next.get()) {
+            names.insert(row->model_name);
+        }
+        for (const Series_Pin_Mapping* row = component->series_pin_mappings.rows.First();
+             row != nullptr; row = row->next.get()) {
+            names.insert(row->model_name);
+        }
+    }
+    for (const MSEL* selector = ibis.modelSelectors.get(); selector != nullptr;
+         selector = selector->next.get()) {
+        for (const MSEL_MODEL* listed = selector->models.get(); listed != nullptr;
+             listed = listed->next.get()) {
+            names.insert(listed->name);
+        }
+    }
+    for (MDL* model = models; model != nullptr; model = model->next.get()) {
+        model->referenced = names.contains(model->name);
+    }
+}
+
 void CheckIbsFile(IBIS& ibis) {
     MDL* models = ibis.models.get();
     if (models != nullptr) CheckModelsAfterFile(models);
@@ -155,6 +185,7 @@ void CheckIbsFile(IBIS& ibis) {
     }
     if (models != nullptr) {
         MDL_CheckAddedSubmodels(models, ibis.submodels.get());
+        MarkReferencedModels(ibis, models);
         MDL_CheckAll(models);
     }
 }

@@ -219,7 +219,6 @@ struct ModelState {
 };
 
 ModelState state;
-bool referenceCheck = false;
 CMN_LINE_ITEMS items;
 
 // Model names of the current file, for the repeat check and the lookups.
@@ -971,10 +970,7 @@ void MDL_Reset() {
     indexedHead = nullptr;
 }
 
-void MDL_SetReferenceCheck(bool on) { referenceCheck = on; }
-
 void MDL_CheckAll(MDL* list) {
-    if (!referenceCheck) return;
     for (const MDL* model = list; model; model = model->next.get()) {
         if (!model->referenced) CMN_Warning(219, model->name.c_str());
     }

@@ -102,11 +102,8 @@ void MDL_Begin();
 void MDL_Line(int lineKind, int code, char* text);
 void MDL_KeywordChange(int nextCode);
 void MDL_Reset();
-// After the whole file: models that no [Pin], [Model Selector], [Driver Schedule] or
-// [Series Pin Mapping] refers to. Off until the sections that refer to models record their
-// references (MDL_SetReferenceCheck).
+// After the whole file: models whose `referenced` mark the file driver left unset.
 void MDL_CheckAll(MDL* models);
-void MDL_SetReferenceCheck(bool on);
 // After the whole file: models that add a submodel that is not defined.
 void MDL_CheckAddedSubmodels(MDL* models, SUBMDL* submodels);
 

@@ -208,13 +208,6 @@ void SPINMPG_Line(CMPNT& component, const char* text) {
 
 void SPINMPG_CheckAll(CMPNT& component, IBIS& ibis) {
     const SPINMPG_TABLE& table = component.series_pin_mappings;
-    // A model that a row names counts as referenced, whatever else the row draws.
-    for (const Series_Pin_Mapping* row = table.rows.First(); row != nullptr;
-         row = row->next.get()) {
-        if (MDL* model = MDL_Find(ibis.models.get(), row->model_name.c_str(), nullptr)) {
-            model->referenced = true;
-        }
-    }
     if (component.pins.rows.Empty()) {
         CMN_Error(2618, component.name);
         return;

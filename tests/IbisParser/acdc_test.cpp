@@ -23,7 +23,6 @@ struct Settings {
     ~Settings() {
         ACDC_SetModelChecks(true);
         ACDC_SetRangeChecks(true);
-        MDL_SetReferenceCheck(false);
     }
 };
 
@@ -99,6 +98,9 @@ TEST(AcdcModels, SwitchesAndUnreferencedModels) {
     EXPECT_EQ(CheckText(ModelFile("5.0", text), FILE_KIND_IBS), Output("5.0", ranges, 0, 6));
     ACDC_SetRangeChecks(false);
     EXPECT_EQ(CheckText(ModelFile("5.0", text), FILE_KIND_IBS), Output("5.0", "", 0, 0));
-    MDL_SetReferenceCheck(true);
-    EXPECT_EQ(CheckText(ModelFile("5.0", text), FILE_KIND_IBS), Output("5.0", unreferenced, 0, 1));
+    // The same model with a component that uses none of them.
+    const std::string unused =
+        "[IBIS Ver] 5.0\n[File Name] test.ibs\n[File Rev] 1.0\n[Date] today\n" + text +
+        CleanComponent() + "[End]\n";
+    EXPECT_EQ(CheckText(unused, FILE_KIND_IBS), Output("5.0", unreferenced, 0, 1));
 }

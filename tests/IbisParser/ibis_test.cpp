@@ -147,7 +147,7 @@ TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
     std::string file = Header("5.0", "test.ibs") + CleanComponent("a") + CleanComponent("b") +
                        "[Model] m1\n" + kTerminator + "[Model] m2\n" + kTerminator +
                        "[Model] m3\n" + kTerminator + kPackageModel +
-                       "[Model Selector] s\nm1 one\nm2 two\n[Submodel] sub\n"
+                       "[Model Selector] s\nm1 one\nm2 two\nm3 three\n[Submodel] sub\n"
                        "[Test Data] d\n[Test Load] l\n[External Circuit] e\n"
                        "[End External Circuit]\n[End]\n";
     int components = 0, models = 0, others = 0;

@@ -39,7 +39,10 @@ TEST(MdlModelLine, NameCountLimitReservedWordAndRepeat) {
                        "' is too long, truncating to 20 characters."),
          2, 0},
         {"no name", "3.2", InputModel(""),
-         E(5, "Incorrect Number of Line Items (0) For Keyword Model: Expecting 1"), 1, 0},
+         E(5, "Incorrect Number of Line Items (0) For Keyword Model: Expecting 1") +
+             W("Model  not referenced in any [Pin], [Model Selector], [Driver Schedule] or "
+               "[Series Pin Mapping] sections."),
+         1, 1},
         {"two names", "3.2", InputModel("a b"),
          E(5, "Incorrect Number of Line Items (2) For Keyword Model: Expecting 1"), 1, 0},
         {"reserved", "3.2", InputModel("GND"), E(5, "Invalid Model Name (\"GND\"); Reserved Word."),

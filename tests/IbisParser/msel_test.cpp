@@ -271,3 +271,25 @@ TEST(ModelSelector, CheckWithoutAFileRecord) {
               "PROGRAM BUG - msel:#:Unable to get IBIS?\n");
     EXPECT_EQ(selector.differential, 1u);
 }
+
+// A model is referenced by its exact name from a [Pin] row, a selector's list or a
+// [Series Pin Mapping] row; the others are reported after every other check, the model
+// defined last first.
+TEST(ModelSelector, ModelsThatNothingReferences) {
+    const std::string text =
+        "[IBIS Ver] 4.2\n[File Name] test.ibs\n[File Rev] 1.0\n[Date] today\n"
+        "[Component] c\n[Manufacturer] m\n[Package]\nR_pkg 1m NA NA\nL_pkg 1n NA NA\n"
+        "C_pkg 1p NA NA\n[Pin] signal_name model_name\n1 s1 pinned\n2 s2 sel\n3 s3 GND\n"
+        "4 s4 GND\n[Series Pin Mapping] pin_2 model_name\n3 4 ser\n"
+        "[Model Selector] sel\nlisted a\nPINNED b\n" +
+        Input("pinned") + Input("listed") + Input("PINNED") + Input("unused") +
+        "[Model] ser\nModel_type Series\nC_comp 1p 1p 1p\n[Voltage Range] 3.3 3 3.6\n"
+        "[R Series] 1 1 1\n[End]\n";
+    EXPECT_EQ(CheckText(text, FILE_KIND_IBS),
+              Output("4.2", W("Model unused" + kUnreferenced), 0, 1));
+    // Only a model of that exact name counts: a selector's own name references nothing.
+    const std::string renamed = std::regex_replace(text, std::regex("1 s1 pinned"), "1 s1 sel");
+    EXPECT_EQ(
+        CheckText(renamed, FILE_KIND_IBS),
+        Output("4.2", W("Model unused" + kUnreferenced) + W("Model pinned" + kUnreferenced), 0, 2));
+}

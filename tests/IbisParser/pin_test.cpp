@@ -177,7 +177,10 @@ TEST(PinTable, ModelChecksAfterTheFile) {
              E("Component 'c': Model 'NA' for Pin '3' not defined."),
          2, 0},
         {"model names are compared exactly", "4.2", kPinHeader + "1 s IN\n", InputModel("in"),
-         E("Component 'c': Model 'IN' for Pin '1' not defined."), 1, 0},
+         E("Component 'c': Model 'IN' for Pin '1' not defined.") +
+             W("Model in not referenced in any [Pin], [Model Selector], [Driver Schedule] or "
+               "[Series Pin Mapping] sections."),
+         1, 1},
         {"series model on a pin", "4.2", kPinHeader + "1 s ser\n", series,
          E("Component 'c':  Pin '1': Model 'ser': model type for a Pin cannot be Series or "
            "Series_switch."),
