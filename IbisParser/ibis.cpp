@@ -140,7 +140,8 @@ void CheckModelsAfterFile(MDL* models) {
 }
 
 // A model is referenced when its exact name is the model of a [Pin] row, a model that a
-// [Model Selector] lists, or the model of a [Series Pin Mapping] row.
+// [Model Selector] lists, or the model of a [Series Pin Mapping] row; the driver schedules'
+// check has marked the models they name already.
 void MarkReferencedModels(const IBIS& ibis, MDL* models) {
     std::unordered_set<std::string_view> names;
     for (const CMPNT* component = ibis.components.get(); component != nullptr;
@@ -161,7 +162,7 @@ void MarkReferencedModels(const IBIS& ibis, MDL* models) {
         }
     }
     for (MDL* model = models; model != nullptr; model = model->next.get()) {
-        model->referenced = names.contains(model->name);
+        if (names.contains(model->name)) model->referenced = true;
     }
 }
 
