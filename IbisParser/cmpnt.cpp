@@ -121,6 +121,22 @@ void SubParameterLine(CMPNT& component, const char* text) {
 }
 
 // Calls the reader of a component keyword with what follows its "]".
+// Node declarations and circuit calls belong to the external-circuit modules, and the EMI
+// component block to its own module; none of them checks these keywords or their lines yet.
+bool LeftToOtherModules(int code) {
+    switch (code) {
+    case KW_NODE_DECLARATIONS:
+    case KW_END_NODE_DECLARATIONS:
+    case KW_CIRCUIT_CALL:
+    case KW_END_CIRCUIT_CALL:
+    case KW_BEGIN_EMI_COMPONENT:
+    case KW_END_EMI_COMPONENT:
+    case KW_PIN_EMI:
+    case KW_PIN_DOMAIN_EMI: return true;
+    default: return false;
+    }
+}
+
 void KeywordLine(CMPNT& component, int code, const char* value) {
     switch (code) {
     case KW_COMPONENT: NameKeyword(component, value); break;
@@ -137,17 +153,9 @@ void KeywordLine(CMPNT& component, int code, const char* value) {
     case KW_SERIES_PIN_MAPPING: SPINMPG_Header(component, value); break;
     case KW_ALTERNATE_PACKAGE_MODELS: APKG_Keyword(component, value); break;
     case KW_END_ALTERNATE_PACKAGE_MODELS: APKG_End(component, value); break;
-    // Node declarations and circuit calls belong to the external-circuit modules, and the EMI
-    // component block to its own module; none of them checks these keywords yet.
-    case KW_NODE_DECLARATIONS:
-    case KW_END_NODE_DECLARATIONS:
-    case KW_CIRCUIT_CALL:
-    case KW_END_CIRCUIT_CALL:
-    case KW_BEGIN_EMI_COMPONENT:
-    case KW_END_EMI_COMPONENT:
-    case KW_PIN_EMI:
-    case KW_PIN_DOMAIN_EMI: break;
-    default: CMN_BugLine(505, kModule, __LINE__); break;
+    default:
+        if (!LeftToOtherModules(code)) CMN_BugLine(505, kModule, __LINE__);
+        break;
     }
 }
 
@@ -172,15 +180,9 @@ void DataLine(CMPNT& component, const char* text) {
     case KW_ALTERNATE_PACKAGE_MODELS: APKG_Line(component, text); break;
     // [End Alternate Package Models] takes nothing after it, on its line or below it.
     case KW_END_ALTERNATE_PACKAGE_MODELS: CMN_ErrorLine(522); break;
-    case KW_NODE_DECLARATIONS:
-    case KW_END_NODE_DECLARATIONS:
-    case KW_CIRCUIT_CALL:
-    case KW_END_CIRCUIT_CALL:
-    case KW_BEGIN_EMI_COMPONENT:
-    case KW_END_EMI_COMPONENT:
-    case KW_PIN_EMI:
-    case KW_PIN_DOMAIN_EMI: break;
-    default: CMN_BugLine(509, kModule, __LINE__); break;
+    default:
+        if (!LeftToOtherModules(state.keyword)) CMN_BugLine(509, kModule, __LINE__);
+        break;
     }
 }
 
@@ -272,6 +274,22 @@ void CheckComponent(CMPNT& component, IBIS& ibis, MDL* models) {
 }
 
 }  // namespace
+
+void CMPNT_ReportHeader(const CMN_LINE_ITEMS& items, int place, const char* const* headers,
+                        int required) {
+    const char* item = items.item(place);
+    for (int earlier = 0; earlier < place; ++earlier) {
+        if (CMN_StrEqualNoCase(item, items.item(earlier))) {
+            CMN_ErrorLine(531, item);
+            return;
+        }
+    }
+    if (place < required) {
+        CMN_ErrorLine(529, headers[place]);
+    } else {
+        CMN_ErrorLine(530, item);
+    }
+}
 
 void CMPNT_Begin() {
     components.Begin(__LINE__);

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "IbisParser/apkg.h"
+#include "IbisParser/cmn.h"
 #include "IbisParser/difpin.h"
 #include "IbisParser/linked.h"
 #include "IbisParser/pin.h"
@@ -56,3 +57,8 @@ void CMPNT_Reset();
 // After the whole file: duplicate component names, then each component's package models, pin
 // tables, differential pins and alternate package models.
 void CMPNT_CheckAll(CMPNT* components, CIRCUIT* circuits, MDL* models);
+// A column header of a pin table that is not the expected one at its place: a repeat of an
+// item earlier on the line (531), else the header expected at a required place (529), else
+// the unknown item (530).
+void CMPNT_ReportHeader(const CMN_LINE_ITEMS& items, int place, const char* const* headers,
+                        int required);

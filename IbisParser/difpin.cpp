@@ -30,22 +30,6 @@ constexpr const char* kHeaders[kHeaderCount] = {"inv_pin", "vdiff", "tdelay_typ"
 // Reused for every line, so that splitting a row allocates nothing once warmed up.
 CMN_LINE_ITEMS lineItems;
 
-// One header item that is not the expected one at its place: a repeat of an earlier item,
-// a required header missing there, or an unknown item.
-void ReportHeader(int place, const char* item) {
-    for (int earlier = 0; earlier < place; ++earlier) {
-        if (CMN_StrEqualNoCase(item, lineItems.item(earlier))) {
-            CMN_ErrorLine(531, item);
-            return;
-        }
-    }
-    if (place < kRequiredHeaders) {
-        CMN_ErrorLine(529, kHeaders[place]);
-    } else {
-        CMN_ErrorLine(530, item);
-    }
-}
-
 // Reads one value column (vdiff, tdelay_typ, ...): its state and, for a number, its value.
 void ReadValue(const char* text, const char* column, double& value, int& state) {
     int isNA = 0;
@@ -218,7 +202,7 @@ void DIFPIN_Header(CMPNT& component, const char* text) {
         for (int place = 0; place < lineItems.stored; ++place) {
             const char* item = lineItems.item(place);
             if (place >= kHeaderCount || !CMN_StrEqualNoCase(item, kHeaders[place])) {
-                ReportHeader(place, item);
+                CMPNT_ReportHeader(lineItems, place, kHeaders, kRequiredHeaders);
             }
         }
         for (int place = lineItems.count; place < kRequiredHeaders; ++place) {

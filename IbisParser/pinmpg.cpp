@@ -32,23 +32,6 @@ bool IsConnected(const std::string& label) { return !IsEmptyOrNC(label); }
 bool IsGnd(const PIN& pin) { return CMN_StrEqualNoCase(pin.model_name.c_str(), "GND") != 0; }
 bool IsNCModel(const PIN& pin) { return CMN_StrEqualNoCase(pin.model_name.c_str(), "NC") != 0; }
 
-// One header item that is not the expected one at its place: a repeat of an earlier item, a
-// required header missing, or an unknown or misplaced optional one.
-void ReportHeader(const CMN_LINE_ITEMS& items, int place) {
-    const char* item = items.item(place);
-    for (int earlier = 0; earlier < place; ++earlier) {
-        if (CMN_StrEqualNoCase(item, items.item(earlier))) {
-            CMN_ErrorLine(531, item);
-            return;
-        }
-    }
-    if (place < 2) {
-        CMN_ErrorLine(529, kHeaders[place]);
-    } else {
-        CMN_ErrorLine(530, item);
-    }
-}
-
 // A [Pin Mapping] row with its pin, looked up once for all the checks.
 struct RowPin {
     const PINMPG* row;
@@ -210,7 +193,7 @@ void PINMPG_Header(CMPNT& component, const char* text) {
     for (int place = 0; place < lineItems.stored; ++place) {
         const char* item = lineItems.item(place);
         if (place >= 5 || !CMN_StrEqualNoCase(item, kHeaders[place]))
-            ReportHeader(lineItems, place);
+            CMPNT_ReportHeader(lineItems, place, kHeaders, 2);
     }
     if (lineItems.count == 1) CMN_ErrorLine(529, kHeaders[1]);
     const int columns = 1 + lineItems.count;

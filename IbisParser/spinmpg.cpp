@@ -31,26 +31,6 @@ CMN_LINE_ITEMS lineItems;
 
 unsigned ModelNameLimit() { return HDR_GetVersion() >= 4 ? 40 : 20; }
 
-// One header item that is not the expected one at its place: a repeat of an earlier item,
-// a required header missing there, or an unknown item.
-void ReportHeader(int place, const char* item) {
-    if (place >= kHeaderCount) {
-        CMN_ErrorLine(543);
-        return;
-    }
-    for (int earlier = 0; earlier < place; ++earlier) {
-        if (CMN_StrEqualNoCase(item, lineItems.item(earlier))) {
-            CMN_ErrorLine(531, item);
-            return;
-        }
-    }
-    if (place < kRequiredHeaders) {
-        CMN_ErrorLine(529, kHeaders[place]);
-    } else {
-        CMN_ErrorLine(530, item);
-    }
-}
-
 // Group names of the component's [Series Switch Groups].
 std::unordered_set<std::string_view> GroupNames(const CMPNT& component) {
     std::unordered_set<std::string_view> names;
@@ -151,10 +131,10 @@ void SPINMPG_Header(CMPNT& component, const char* text) {
     } else {
         for (int place = 0; place < lineItems.count; ++place) {
             const char* item = lineItems.item(place);
-            if (item == nullptr) {
+            if (item == nullptr || place >= kHeaderCount) {
                 CMN_ErrorLine(543);
-            } else if (place >= kHeaderCount || !CMN_StrEqualNoCase(item, kHeaders[place])) {
-                ReportHeader(place, item);
+            } else if (!CMN_StrEqualNoCase(item, kHeaders[place])) {
+                CMPNT_ReportHeader(lineItems, place, kHeaders, kRequiredHeaders);
             }
         }
         for (int place = lineItems.count; place < kRequiredHeaders; ++place) {

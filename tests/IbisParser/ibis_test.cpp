@@ -204,10 +204,11 @@ TEST(IbisStack, PushFreeAnywhereAndFinish) {
 // at all, and the header's keywords become orphans. Without a header the version left in
 // force (4 here) chooses the keywords.
 TEST(IbisCheck, AFileReadWithoutARecord) {
-    WriteCheckFile("norecord.ibs", Header("4.2", "norecord.ibs") +
-                                       "[Component] c\n[Model] m\n[Define Package Model] p\n"
-                                       "[Model Selector] s\n[Submodel] u\n[Test Data] d\n"
-                                       "[Test Load] l\n[External Circuit] e\n[End]\n");
+    WriteCheckFile("norecord.ibs",
+                   Header("4.2", "norecord.ibs") +
+                       "[Component] c\n[Model] m\n[Define Package Model] p\n"
+                       "[Model Selector] s\nin1 first\n[Submodel] u\n[Test Data] d\n"
+                       "[Test Load] l\n[External Circuit] e\n[End]\n");
     std::FILE* diagnostics = std::tmpfile();
     CMN_SetOutput(diagnostics);
     CMN_ResetCounts();
@@ -233,6 +234,7 @@ TEST(IbisCheck, AFileReadWithoutARecord) {
               "ERROR (line    6) - Orphan Package Model keyword.\n"
               "PROGRAM BUG (line    7) - msel:#:MSEL_Init unable to get IBIS?\n"
               "ERROR (line    7) - Orphan Model Selector keyword.\n"
+              "ERROR (line    8) - Orphan Data Line.\n"
               "PROGRAM BUG - Unable to get IBIS structure\n"
               "PROGRAM BUG - Unable to get IBIS structure\n");
     CMN_ResetCounts();

@@ -228,33 +228,6 @@ TEST(ModelSelector, RecordsAndLookups) {
     EXPECT_EQ(missing, 0);
 }
 
-// A caller that skips IBIS_New: the selector cannot be made, and its lines are orphans.
-TEST(ModelSelector, LinesWithoutAFileRecord) {
-    std::FILE* diagnostics = std::tmpfile();
-    CMN_SetOutput(diagnostics);
-    CMN_ResetCounts();
-    PARSE_SetQuiet(true);
-    HDR_SetVersion(4);
-    EXPECT_EQ(PARSE_Text("norecord.ibs", FILE_KIND_IBS,
-                         "[IBIS Ver] 4.2\n[Model Selector] s\nin1 first\n[End]\n"),
-              1);
-    PARSE_SetQuiet(false);
-    HDR_SetVersion(0);
-    CMN_SetOutput(nullptr);
-    std::rewind(diagnostics);
-    char text[1024] = {};
-    std::size_t got = std::fread(text, 1, sizeof text - 1, diagnostics);
-    std::fclose(diagnostics);
-    std::string printed = std::regex_replace(std::string(text, got), std::regex(":[0-9]+:"), ":#:");
-    EXPECT_EQ(printed,
-              "PROGRAM BUG - Unable to get ptr to IBIS struct?\n"
-              "ERROR (line    1) - Orphan File Header keyword.\n"
-              "PROGRAM BUG (line    2) - msel:#:MSEL_Init unable to get IBIS?\n"
-              "ERROR (line    2) - Orphan Model Selector keyword.\n"
-              "ERROR (line    3) - Orphan Data Line.\n");
-    CMN_ResetCounts();
-}
-
 // The whole-file check run without a current file record: each listed model is reported and
 // counts as single-ended.
 TEST(ModelSelector, CheckWithoutAFileRecord) {
