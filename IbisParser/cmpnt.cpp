@@ -58,9 +58,9 @@ void NameKeyword(CMPNT& component, const char* value) {
 }
 
 void PackageModelKeyword(CMPNT& component, const char* value) {
-    if (CMN_SetOnce(component.package_model, value, kNameLimit, "Package_Model")) {
-        CMN_CheckReserved(component.package_model.c_str());
-    }
+    // A repeat keeps the first name; the reserved-word check still looks at the one given.
+    CMN_SetOnce(component.package_model, value, kNameLimit, "Package_Model");
+    CMN_CheckReserved(component.package_model.c_str());
 }
 
 // Si_location and Timing_location, and the location values.
@@ -120,15 +120,15 @@ void SubParameterLine(CMPNT& component, const char* text) {
     CMN_ErrorLine(541, found->name, value);
 }
 
-// Calls the reader of a component keyword with what follows its "]".
 // Node declarations and circuit calls belong to the external-circuit modules, and the EMI
 // component block to its own module; none of them checks these keywords or their lines yet.
-bool LeftToOtherModules(int code) {
+// The two end keywords of the circuit modules take no data lines.
+bool LeftToOtherModules(int code, bool dataLine) {
     switch (code) {
-    case KW_NODE_DECLARATIONS:
     case KW_END_NODE_DECLARATIONS:
+    case KW_END_CIRCUIT_CALL: return !dataLine;
+    case KW_NODE_DECLARATIONS:
     case KW_CIRCUIT_CALL:
-    case KW_END_CIRCUIT_CALL:
     case KW_BEGIN_EMI_COMPONENT:
     case KW_END_EMI_COMPONENT:
     case KW_PIN_EMI:
@@ -137,6 +137,7 @@ bool LeftToOtherModules(int code) {
     }
 }
 
+// Calls the reader of a component keyword with what follows its "]".
 void KeywordLine(CMPNT& component, int code, const char* value) {
     switch (code) {
     case KW_COMPONENT: NameKeyword(component, value); break;
@@ -154,7 +155,7 @@ void KeywordLine(CMPNT& component, int code, const char* value) {
     case KW_ALTERNATE_PACKAGE_MODELS: APKG_Keyword(component, value); break;
     case KW_END_ALTERNATE_PACKAGE_MODELS: APKG_End(component, value); break;
     default:
-        if (!LeftToOtherModules(code)) CMN_BugLine(505, kModule, __LINE__);
+        if (!LeftToOtherModules(code, false)) CMN_BugLine(505, kModule, __LINE__);
         break;
     }
 }
@@ -178,10 +179,8 @@ void DataLine(CMPNT& component, const char* text) {
     case KW_SERIES_SWITCH_GROUPS: SSWCH_Line(component, text); break;
     case KW_SERIES_PIN_MAPPING: SPINMPG_Line(component, text); break;
     case KW_ALTERNATE_PACKAGE_MODELS: APKG_Line(component, text); break;
-    // [End Alternate Package Models] takes nothing after it, on its line or below it.
-    case KW_END_ALTERNATE_PACKAGE_MODELS: CMN_ErrorLine(522); break;
     default:
-        if (!LeftToOtherModules(state.keyword)) CMN_BugLine(509, kModule, __LINE__);
+        if (!LeftToOtherModules(state.keyword, true)) CMN_BugLine(509, kModule, __LINE__);
         break;
     }
 }

@@ -67,7 +67,7 @@ void ReadName(MSEL& selector, const char* text) {
     if (!CMN_IsNotReserved(selector.name.c_str())) CMN_ErrorLine(4013, written);
     // The selector is the newest of its list: the index of the older ones tells a repeat.
     IndexList(selector.next.get());
-    if (selectorIndex.contains(selector.name)) CMN_ErrorLine(4014, written);
+    if (selectorIndex.contains(selector.name)) CMN_ErrorLine(4014, selector.name);
     selectorIndex.insert_or_assign(std::string_view(selector.name), &selector);
     indexedHead = &selector;
 }

@@ -99,12 +99,12 @@ TEST(ModelSelector, SelectorNames) {
         {"41 characters in 4.2", "4.2",
          "[Model Selector] " + Name('s', 41) + "\nin1 a\nin2 b\n" + kTwoModels,
          E(5, "Model Selector Name Over 40 Characters Long"), 1, 0},
-        // A cut name that repeats an earlier one is shown as written.
+        // A name is compared and reported as it is kept, cut to the limit.
         {"repeated once cut", "3.2",
          "[Model Selector] " + Name('s', 20) + "\nin1 a\nin2 b\n[Model Selector] " + Name('s', 22) +
              "\nin1 a\nin2 b\n" + kTwoModels,
          E(8, "Model Selector Name Over 20 Characters Long") +
-             E(8, "Model Selector Name Previously Defined (\"" + Name('s', 22) + "\")"),
+             E(8, "Model Selector Name Previously Defined (\"" + Name('s', 20) + "\")"),
          2, 0},
     };
     CheckModelCases(cases, std::size(cases));
