@@ -82,7 +82,6 @@ struct PairFinding {
 // Adds the rows after `row` that the positions list of value holds.
 void AddLater(const Positions& positions, const std::string& value, std::size_t row, int check,
               std::vector<PairFinding>& findings) {
-    if (value.empty()) return;
     auto found = positions.find(value);
     if (found == positions.end()) return;
     const std::vector<std::size_t>& list = found->second;
@@ -100,8 +99,9 @@ void CheckPairs(const CMPNT& component) {
     Positions byInvPin;
     for (const DIFPIN* row = component.diff_pins.rows.First(); row != nullptr;
          row = row->next.get()) {
-        if (!row->pin.empty()) byPin[row->pin].push_back(rows.size());
-        if (!row->inv_pin.empty()) byInvPin[row->inv_pin].push_back(rows.size());
+        // A missing inv_pin is kept empty, and two empty ones are equal.
+        byPin[row->pin].push_back(rows.size());
+        byInvPin[row->inv_pin].push_back(rows.size());
         rows.push_back(row);
     }
     std::vector<PairFinding> findings;
