@@ -93,7 +93,8 @@ void ReadListedModel(MSEL& selector, const char* text) {
     entry->name.assign(written, 0, limit);
     if (CMN_StrEqualNoCase(entry->name.c_str(), "NA")) CMN_ErrorLine(4018);
 
-    // The description: the rest of the line after the model name and the white space after it.
+    // The listed model's description text: the rest of the line after the model name and the white
+    // space after it.
     const char* description = CMN_SkipSpace(CMN_SkipToSpace(CMN_SkipSpace(text)));
     const std::size_t descriptionLimit = 80 - entry->name.size();
     const std::string_view whole(description);
