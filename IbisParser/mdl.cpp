@@ -653,13 +653,6 @@ void ModelSpecLine(MDL* model, const char* line) {
     if (name == "Rref") model->specRref = value;
 }
 
-void ThresholdsLine(MDL* model, const char* line) {
-    CMN_SplitWords(line, 2, &items);
-    if (items.count >= 2 && items.items[0] == "Reference_supply") {
-        model->thresholdsReference = items.items[1];
-    }
-}
-
 std::unique_ptr<CRV>& TableOf(MDL* model, int code) {
     switch (code) {
     case KW_PULLDOWN: return model->Pulldown;
@@ -683,6 +676,7 @@ void KeywordLine(MDL* model, int code, char* text) {
         if (IsKnownType(model->model_type) && !IsReceiver(model->model_type)) {
             CMN_WarningLine(117, MDL_TypeName(model->model_type));
         }
+        RCVTH_Keyword(text, model->thresholds);
         break;
     case KW_ON:
     case KW_OFF: SwitchState(model, code, text); break;
@@ -736,7 +730,9 @@ void DataLine(MDL* model, int code, char* text) {
     case KW_ALGORITHMIC_MODEL: ALGMOD_DataLine(text, model); return;
     case KW_ADD_SUBMODEL: AddSubmodelLine(model, text); return;
     case KW_MODEL_SPEC: ModelSpecLine(model, text); return;
-    case KW_RECEIVER_THRESHOLDS: ThresholdsLine(model, text); return;
+    case KW_RECEIVER_THRESHOLDS:
+        if (model->thresholds) RCVTH_Line(text, *model->thresholds);
+        return;
     case KW_SERIES_CURRENT:
         if (SeriesSet(model, "[On]") != nullptr && state.seriesCurrent) {
             CRV_Row(text, model->model_type, code, *state.seriesCurrent);
@@ -777,6 +773,7 @@ void CloseKeyword(MDL* model, int nextCode) {
     case KW_BEGIN_EMI_MODEL:
         if (nextCode != KW_END_EMI_MODEL) CMN_ErrorLine(260);
         return;
+    case KW_RECEIVER_THRESHOLDS: RCVTH_Close(*model); return;
     case KW_SERIES_CURRENT:
         if (state.seriesCurrent && IsSeriesType(model->model_type)) {
             CRV_End(model->name.c_str(), model->model_type, code, *state.seriesCurrent,
@@ -853,7 +850,8 @@ void CheckSeriesKeywords(const MDL& model) {
 }
 
 void CheckThresholdReference(const MDL& model) {
-    const std::string& supply = model.thresholdsReference;
+    if (!model.thresholds) return;
+    const std::string& supply = model.thresholds->reference_supply;
     const char* name = model.name.c_str();
     if (supply == "Power_clamp_ref" && !model.given[KW_POWER_CLAMP_REFERENCE]) {
         CMN_Error(195, name);

@@ -14,6 +14,7 @@
 #include "IbisParser/linked.h"
 #include "IbisParser/parse.h"
 #include "IbisParser/ramp.h"
+#include "IbisParser/rcvth.h"
 #include "IbisParser/rng.h"
 #include "IbisParser/sinfo.h"
 #include "IbisParser/wvfrm.h"
@@ -83,8 +84,8 @@ struct MDL : IBIS_Linked<MDL> {
 
     // [Model Spec] values that the timing test load checks take when the model lacks them.
     std::optional<double> specVmeas, specVref, specRref;
-    // [Receiver Thresholds] Reference_supply, as written.
-    std::string thresholdsReference;
+    // [Receiver Thresholds]; absent until the keyword is given.
+    std::unique_ptr<RCVTH> thresholds;
     // The [Add Submodel] names, in file order.
     std::vector<std::string> addSubmodels;
 

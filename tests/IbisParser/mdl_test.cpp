@@ -149,11 +149,15 @@ TEST(MdlSubParameters, SettingsValuesAndTheirTypeAndVersionRules) {
     CheckModelCases(cases, std::size(cases));
 }
 
+// The thresholds a single-ended receiver gives, so that the receiver checks stay quiet.
+const std::string kThresholds =
+    "Vth = 1.5\nVinh_ac = 2.0\nVinl_ac = 0.8\nVinh_dc = 1.8\nVinl_dc = 1.0\nTslew_ac = 1n\n";
+
 TEST(MdlKeywords, OrderTriplesSeriesStatesSubmodelsAndOrphans) {
     const std::string out = "[Model] out\nModel_type Output\nC_comp 1p 1p 1p\nVmeas = 1.5\n";
     const ModelCase cases[] = {
         {"[Model Spec] and [Receiver Thresholds] late", "5.0",
-         out + kOutputTail + "[Model Spec]\n[Receiver Thresholds]\n",
+         out + kOutputTail + "[Model Spec]\n[Receiver Thresholds]\n" + kThresholds,
          E(13,
            "[Model Spec] should be specified immediately after all the subparameters of a "
            "model and before the other keywords of a model") +
@@ -165,8 +169,10 @@ TEST(MdlKeywords, OrderTriplesSeriesStatesSubmodelsAndOrphans) {
          2, 1},
         {"[Receiver Thresholds] after [Model Spec] alone", "5.0",
          "[Model] in\nModel_type Input\nC_comp 1p 1p 1p\n[Model Spec]\n"
-         "[Receiver Thresholds]\nReference_supply Ext_ref\n[External Reference] 1 1 1\n"
-         "[Voltage Range] 3.3 3 3.6\n",
+         "[Receiver Thresholds]\nReference_supply Ext_ref\n" +
+             kThresholds +
+             "[External Reference] 1 1 1\n"
+             "[Voltage Range] 3.3 3 3.6\n",
          "", 0, 0},
         {"triples", "5.0",
          out + kOutputTail +
@@ -297,9 +303,12 @@ TEST(MdlEndOfModel, RequiredValuesTypeRulesReferencesAndTimingLoads) {
          2, 0},
         {"thresholds references", "5.0",
          "[Model] in\nModel_type Input\nC_comp 1p 1p 1p\n[Receiver Thresholds]\n"
-         "Reference_supply Pullup_ref\n[Voltage Range] 3.3 3 3.6\n"
-         "[Model] in2\nModel_type Input\nC_comp 1p 1p 1p\n[Receiver Thresholds]\n"
-         "Reference_supply Power_clamp_ref\n[Voltage Range] 3.3 3 3.6\n",
+         "Reference_supply Pullup_ref\n" +
+             kThresholds +
+             "[Voltage Range] 3.3 3 3.6\n"
+             "[Model] in2\nModel_type Input\nC_comp 1p 1p 1p\n[Receiver Thresholds]\n"
+             "Reference_supply Power_clamp_ref\n" +
+             kThresholds + "[Voltage Range] 3.3 3 3.6\n",
          E("Model in: Receiver Thresholds use Pullup Reference which is not defined in this "
            "Model") +
              E("Model in2: Receiver Thresholds use POWER Clamp Reference which is not defined "
