@@ -120,22 +120,19 @@ void SubParameterLine(CMPNT& component, const char* text) {
     CMN_ErrorLine(541, found->name, value);
 }
 
-// Node declarations and circuit calls belong to the external-circuit modules, and the EMI
-// component block to its own module; none of them checks these keywords or their lines yet.
-// The two end keywords of the circuit modules take no data lines.
+// Node declarations and circuit calls belong to the external-circuit modules, which do not check
+// these keywords or their lines yet. The two end keywords take no data lines.
 bool LeftToOtherModules(int code, bool dataLine) {
     switch (code) {
     case KW_END_NODE_DECLARATIONS:
     case KW_END_CIRCUIT_CALL: return !dataLine;
     case KW_NODE_DECLARATIONS:
-    case KW_CIRCUIT_CALL:
-    case KW_BEGIN_EMI_COMPONENT:
-    case KW_END_EMI_COMPONENT:
-    case KW_PIN_EMI:
-    case KW_PIN_DOMAIN_EMI: return true;
+    case KW_CIRCUIT_CALL: return true;
     default: return false;
     }
 }
+
+bool IsEmiKeyword(int code) { return code >= KW_BEGIN_EMI_COMPONENT && code <= KW_PIN_DOMAIN_EMI; }
 
 // Calls the reader of a component keyword with what follows its "]".
 void KeywordLine(CMPNT& component, int code, const char* value) {
@@ -155,7 +152,11 @@ void KeywordLine(CMPNT& component, int code, const char* value) {
     case KW_ALTERNATE_PACKAGE_MODELS: APKG_Keyword(component, value); break;
     case KW_END_ALTERNATE_PACKAGE_MODELS: APKG_End(component, value); break;
     default:
-        if (!LeftToOtherModules(code, false)) CMN_BugLine(505, kModule, __LINE__);
+        if (IsEmiKeyword(code)) {
+            CMPNTEMI_Line(LINE_KEYWORD, code, value, component.emi);
+        } else if (!LeftToOtherModules(code, false)) {
+            CMN_BugLine(505, kModule, __LINE__);
+        }
         break;
     }
 }
@@ -180,7 +181,11 @@ void DataLine(CMPNT& component, const char* text) {
     case KW_SERIES_PIN_MAPPING: SPINMPG_Line(component, text); break;
     case KW_ALTERNATE_PACKAGE_MODELS: APKG_Line(component, text); break;
     default:
-        if (!LeftToOtherModules(state.keyword, true)) CMN_BugLine(509, kModule, __LINE__);
+        if (IsEmiKeyword(state.keyword)) {
+            CMPNTEMI_Line(LINE_DATA, state.keyword, text, component.emi);
+        } else if (!LeftToOtherModules(state.keyword, true)) {
+            CMN_BugLine(509, kModule, __LINE__);
+        }
         break;
     }
 }
@@ -192,6 +197,10 @@ void RoutedKeyword(CMPNT& component, int code, const char* text) {
                state.keyword == KW_ALTERNATE_PACKAGE_MODELS) {
         CMN_ErrorLine(504);
     }
+    if (CMPNTEMI_IsOpen() && code != KW_END_EMI_COMPONENT && code != KW_PIN_EMI &&
+        code != KW_PIN_DOMAIN_EMI) {
+        CMN_ErrorLine(553);
+    }
     const char* value = text;
     CMN_SkipPastBracket(&value);
     state.keyword = code;
@@ -199,8 +208,9 @@ void RoutedKeyword(CMPNT& component, int code, const char* text) {
 }
 
 // The closing checks of a component that a keyword not its own ends.
-void Close(const CMPNT& component) {
+void Close(const CMPNT& component, int nextCode) {
     if (state.keyword == KW_ALTERNATE_PACKAGE_MODELS) CMN_ErrorLine(504);
+    if (CMPNTEMI_IsOpen()) CMPNTEMI_End(nextCode);
     if (!state.manufacturerGiven) CMN_Error(514, component.name);
     PKG_CheckClosing(component);
     state = ComponentState{};
@@ -270,6 +280,7 @@ void CheckComponent(CMPNT& component, IBIS& ibis, MDL* models) {
             CMN_Error(516, alternate->name, component.name);
         }
     }
+    if (component.emi) CMPNTEMI_Check(component, *component.emi);
 }
 
 }  // namespace
@@ -319,7 +330,7 @@ void CMPNT_Line(int lineKind, int code, char* text) {
 void CMPNT_KeywordChange(int nextCode) {
     CMPNT* component = components.Open();
     if (component == nullptr || OwnKeyword(nextCode)) return;
-    Close(*component);
+    Close(*component, nextCode);
     components.KeywordChange(nextCode);
 }
 
@@ -327,6 +338,7 @@ void CMPNT_Reset() {
     components.Reset();
     state = ComponentState{};
     SSWCH_Reset();
+    CMPNTEMI_Reset();
 }
 
 void CMPNT_CheckAll(CMPNT* list, CIRCUIT*, MDL* models) {

@@ -12,6 +12,7 @@
 
 #include "IbisParser/apkg.h"
 #include "IbisParser/cmn.h"
+#include "IbisParser/cmpntemi.h"
 #include "IbisParser/difpin.h"
 #include "IbisParser/linked.h"
 #include "IbisParser/pin.h"
@@ -47,6 +48,7 @@ struct CMPNT : IBIS_Linked<CMPNT> {
     APKG* lastAlternatePackage = nullptr;
     // The names of the list, for its duplicates.
     std::unordered_set<std::string_view> alternatePackageNames;
+    std::unique_ptr<CMPNTEMI> emi;  // the EMI block, absent until [Begin EMI Component]
 };
 
 // The section operations that section.h describes.

@@ -702,6 +702,7 @@ void KeywordLine(MDL* model, int code, char* text) {
     case KW_END_ALGORITHMIC_MODEL:
         if (state.left != KW_ALGORITHMIC_MODEL) CMN_ErrorLine(261);
         break;
+    case KW_BEGIN_EMI_MODEL: MDLEMI_Keyword(text, model->emi); break;
     case KW_END_EMI_MODEL:
         if (state.left != KW_BEGIN_EMI_MODEL) CMN_ErrorLine(262);
         break;
@@ -730,6 +731,9 @@ void DataLine(MDL* model, int code, char* text) {
     case KW_ALGORITHMIC_MODEL: ALGMOD_DataLine(text, model); return;
     case KW_ADD_SUBMODEL: AddSubmodelLine(model, text); return;
     case KW_MODEL_SPEC: ModelSpecLine(model, text); return;
+    case KW_BEGIN_EMI_MODEL:
+        if (model->emi) MDLEMI_Line(text, *model->emi);
+        return;
     case KW_RECEIVER_THRESHOLDS:
         if (model->thresholds) RCVTH_Line(text, *model->thresholds);
         return;

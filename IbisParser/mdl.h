@@ -12,6 +12,7 @@
 #include "IbisParser/algmod.h"
 #include "IbisParser/crv.h"
 #include "IbisParser/linked.h"
+#include "IbisParser/mdlemi.h"
 #include "IbisParser/parse.h"
 #include "IbisParser/ramp.h"
 #include "IbisParser/rcvth.h"
@@ -86,6 +87,8 @@ struct MDL : IBIS_Linked<MDL> {
     std::optional<double> specVmeas, specVref, specRref;
     // [Receiver Thresholds]; absent until the keyword is given.
     std::unique_ptr<RCVTH> thresholds;
+    // [Begin EMI Model]; absent until the keyword is given.
+    std::unique_ptr<MDLEMI> emi;
     // The [Add Submodel] names, in file order.
     std::vector<std::string> addSubmodels;
 
