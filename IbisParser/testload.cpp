@@ -290,9 +290,9 @@ void CheckReceivers(IBIS& ibis, const TESTLOAD& load) {
     } else if (IsOutputType(inverted->model_type)) {
         CMN_Warning(2234, load.Receiver_model_inv, load.name);
     }
-    // A model that is not defined is used by no [Diff Pin] row either.
+    // Only a defined model can be asked about: an undefined one has had its error.
     const char* pin = nullptr;
-    if (inverted == nullptr || !CMPNT_DiffPinUses(ibis, *inverted, &pin)) {
+    if (inverted != nullptr && !CMPNT_DiffPinUses(ibis, *inverted, &pin)) {
         CMN_Warning(2236, load.Receiver_model_inv, load.name);
     }
 }
