@@ -1,6 +1,7 @@
 #include "IbisParser/testload.h"
 
 #include <cstring>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 
@@ -34,28 +35,13 @@ enum Field : int {
 };
 
 // The sub-parameter names by code; entry 0 is unused.
-constexpr const char* kFields[] = {"",
-                                   "Test_load_type",
-                                   "C1_near",
-                                   "Rs_near",
-                                   "Ls_near",
-                                   "C2_near",
-                                   "Rp1_near",
-                                   "Rp2_near",
-                                   "Td",
-                                   "Zo",
-                                   "Rp1_far",
-                                   "Rp2_far",
-                                   "C2_far",
-                                   "Ls_far",
-                                   "Rs_far",
-                                   "C1_far",
-                                   "V_term1",
-                                   "V_term2",
-                                   "Receiver_model",
-                                   "Receiver_model_inv",
-                                   "R_diff_near",
-                                   "R_diff_far"};
+// clang-format off
+constexpr const char* kFields[] = {
+    "", "Test_load_type",
+    "C1_near", "Rs_near", "Ls_near", "C2_near", "Rp1_near", "Rp2_near", "Td",
+    "Zo", "Rp1_far", "Rp2_far", "C2_far", "Ls_far", "Rs_far", "C1_far",
+    "V_term1", "V_term2", "Receiver_model", "Receiver_model_inv", "R_diff_near", "R_diff_far"};
+// clang-format on
 constexpr int kFieldCount = static_cast<int>(std::size(kFields));
 
 struct TypeName {
