@@ -148,7 +148,10 @@ TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
                        "[Model] m1\n" + kTerminator + "[Model] m2\n" + kTerminator +
                        "[Model] m3\n" + kTerminator + kPackageModel +
                        "[Model Selector] s\nm1 one\nm2 two\nm3 three\n[Submodel] sub\n"
-                       "[Test Data] d\n[Test Load] l\n[External Circuit] e\n"
+                       "[Test Data] d\nTest_data_type Single_ended\nDriver_model m1\n"
+                       "Test_load l\n[Rising Waveform Near]\n0 0 0 0\n1n 1 1 1\n"
+                       "[Test Load] l\nTest_load_type Single_ended\nReceiver_model m2\n"
+                       "[External Circuit] e\n"
                        "[End External Circuit]\n[End]\n";
     int components = 0, models = 0, others = 0;
     CheckOptions options;
@@ -162,7 +165,11 @@ TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
                  (ibis->testLoads != nullptr) + (ibis->circuits != nullptr) +
                  (ibis->boardDescriptions != nullptr) + IBIS_GetHdr(ibis, &header);
     };
-    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options), Banner("test.ibs", "5.0") + kPassed);
+    // A Terminator drives the test data: its only finding.
+    EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
+              Banner("test.ibs", "5.0") +
+                  "WARNING - Driver_model 'm1' in Test Data 'd' is not an output type.\n" +
+                  Summary(0, 1));
     EXPECT_EQ(components, 2);
     EXPECT_EQ(models, 3);
     EXPECT_EQ(others, 7);
@@ -236,6 +243,8 @@ TEST(IbisCheck, AFileReadWithoutARecord) {
               "ERROR (line    7) - Orphan Model Selector keyword.\n"
               "ERROR (line    8) - Orphan Data Line.\n"
               "PROGRAM BUG - Unable to get IBIS structure\n"
-              "PROGRAM BUG - Unable to get IBIS structure\n");
+              "ERROR (line   10) - Orphan Test Data keyword.\n"
+              "PROGRAM BUG - Unable to get IBIS structure\n"
+              "ERROR (line   11) - Orphan Test Load keyword.\n");
     CMN_ResetCounts();
 }
