@@ -11,6 +11,7 @@
 
 #include "IbisParser/algmod.h"
 #include "IbisParser/crv.h"
+#include "IbisParser/drvsh.h"
 #include "IbisParser/linked.h"
 #include "IbisParser/parse.h"
 #include "IbisParser/ramp.h"
@@ -86,6 +87,8 @@ struct MDL : IBIS_Linked<MDL> {
     std::optional<double> specVmeas, specVref, specRref;
     // [Receiver Thresholds]; absent until the keyword is given.
     std::unique_ptr<RCVTH> thresholds;
+    // [Driver Schedule]; absent until the keyword is given.
+    std::unique_ptr<DRVSH> schedule;
     // The [Add Submodel] names, in file order.
     std::vector<std::string> addSubmodels;
 
