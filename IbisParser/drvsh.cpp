@@ -45,7 +45,8 @@ const char* AfterName(const char* text) {
     return CMN_SkipSpace(CMN_SkipToSpace(CMN_SkipSpace(text)));
 }
 
-bool IsInputOnly(int type) {
+// The types that drive nothing, so a schedule cannot switch them.
+bool CannotBeScheduled(int type) {
     return type == MDL_INPUT || type == MDL_INPUT_ECL || type == MDL_TERMINATOR ||
            type == MDL_SERIES || type == MDL_SERIES_SWITCH;
 }
@@ -106,7 +107,7 @@ void DRVSH_CheckAll(MDL* models) {
             }
             found->referenced = true;
             if (found->schedule) CMN_Error(4208, name, scheduler);
-            if (IsInputOnly(found->model_type)) CMN_Error(4209, name, scheduler);
+            if (CannotBeScheduled(found->model_type)) CMN_Error(4209, name, scheduler);
         }
     }
 }
