@@ -124,6 +124,8 @@ bool IsEcl(int type) {
 // 1 when the table's current should rise with the voltage, -1 when it should fall, 0 unchecked.
 int ExpectedDirection(int modelType, int keyword) {
     if (keyword == KW_ISSO_PU || keyword == KW_ISSO_PD || keyword == KW_SERIES_CURRENT) return 0;
+    // A series MOSFET conducts more as its voltage rises.
+    if (keyword == KW_SERIES_MOSFET) return 1;
     if (IsEcl(modelType)) {
         if (keyword == KW_GND_CLAMP) return 1;
         if (keyword == KW_PULLDOWN) return -1;
@@ -175,16 +177,21 @@ void CheckClampZero(const char* ownerKind, const char* ownerName, const CRV& crv
 
 void CRV_Keyword(const char* line, const char* name, std::unique_ptr<CRV>& crv) {
     if (crv) CMN_ErrorLine(1100, name);
-    crv.reset(new (std::nothrow) CRV{});
-    if (!crv) {
-        CMN_BugLine(1101, "crv", __LINE__);
-        return;
-    }
+    CRV_Begin(name, crv);
+    if (!crv) return;
     const char* rest = line;
     CMN_SkipPastBracket(&rest);
     CMN_LINE_ITEMS items;
     CMN_SplitWords(rest, 1, &items);
     if (items.count > 0) CMN_ErrorLine(1104, items.count + 1, name, 1);
+}
+
+void CRV_Begin(const char* name, std::unique_ptr<CRV>& crv) {
+    crv.reset(new (std::nothrow) CRV{});
+    if (!crv) {
+        CMN_BugLine(1101, "crv", __LINE__);
+        return;
+    }
     table = TableState{};
     table.name = name;
     crv->line = PARSE_GetLineNumber();

@@ -16,7 +16,10 @@ struct CRV {
 // The keyword line of a table named `name` in messages ("Pullup", "GND_Clamp", ...). A table
 // already in `table` is reported and replaced by the new, empty one.
 void CRV_Keyword(const char* line, const char* name, std::unique_ptr<CRV>& table);
-// One data line of the table last opened by CRV_Keyword.
+// Opens a new, empty table named `name` in messages, for a reader that checks its own keyword
+// line; `table` receives it (it stays empty when it cannot be allocated).
+void CRV_Begin(const char* name, std::unique_ptr<CRV>& table);
+// One data line of the table last opened by CRV_Keyword or CRV_Begin.
 void CRV_Row(const char* line, int modelType, int keyword, CRV& table);
 // The end of the table's section: its closing checks, reported for the owner ("Model" and the
 // model's name).

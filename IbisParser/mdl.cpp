@@ -8,6 +8,7 @@
 #include "IbisParser/cmn.h"
 #include "IbisParser/hdr.h"
 #include "IbisParser/section.h"
+#include "IbisParser/smos.h"
 
 namespace {
 
@@ -216,6 +217,12 @@ struct ModelState {
     WVFRM* lastWaveform = nullptr;  // what a [Composite Current] attaches to
     bool composite = false;         // the current [Composite Current] is being read
     std::unique_ptr<CRV> seriesCurrent;
+    // The [Series MOSFET] table being read; while no series section can take it yet (a
+    // Series_switch model before [On] or [Off], or a model of another type) it waits in
+    // `pendingMosfets` for the first data line to find one.
+    bool mosfetOpen = false;
+    bool mosfetPending = false;
+    SINFO_Owned<SMOS_LIST> pendingMosfets{nullptr, nullptr};
 };
 
 ModelState state;
@@ -574,6 +581,60 @@ SINFO* SeriesSet(MDL* model, const char* keywordLine) {
     return state.seriesSet = model->on.get();
 }
 
+void TakeMosfets(SINFO& set, SINFO_Owned<SMOS_LIST> list) {
+    set.seriesMosfets = std::move(list);
+    set.checkMosfets = SMOS_CheckDuplicates;
+}
+
+void MosfetKeyword(MDL* model, const char* text) {
+    // A Series model's section needs no keyword of its own; a Series_switch model's needs
+    // [On] or [Off], which the first data line assumes when they are missing.
+    const int type = model->model_type;
+    SINFO* set = nullptr;
+    if (type == MDL_SERIES || (type == MDL_SERIES_SWITCH && state.seriesSet != nullptr)) {
+        set = SeriesSet(model, "[On]");
+    }
+    state.pendingMosfets.reset();
+    state.mosfetPending = set == nullptr;
+    if (set != nullptr && set->seriesMosfets) {
+        state.mosfetOpen = SMOS_Keyword(text, set->seriesMosfets) != nullptr;
+    } else {
+        SINFO_Owned<SMOS_LIST> list{nullptr, nullptr};
+        state.mosfetOpen = SMOS_Keyword(text, list) != nullptr;
+        if (set != nullptr) {
+            TakeMosfets(*set, std::move(list));
+        } else {
+            state.pendingMosfets = std::move(list);
+        }
+    }
+}
+
+void MosfetLine(MDL* model, const char* text) {
+    SINFO* set = SeriesSet(model, "[On]");
+    if (set == nullptr) return;
+    if (state.mosfetPending) {
+        state.mosfetPending = false;
+        if (!set->seriesMosfets && state.pendingMosfets) {
+            TakeMosfets(*set, std::move(state.pendingMosfets));
+        } else {
+            state.pendingMosfets.reset();
+            SMOS_Abandon();
+            state.mosfetOpen = false;
+        }
+    }
+    if (state.mosfetOpen) SMOS_Line(text);
+}
+
+void CloseMosfet(const MDL* model) {
+    if (state.mosfetOpen && !state.mosfetPending) {
+        SMOS_Close(model->name.c_str(), model->model_type);
+    } else {
+        SMOS_Abandon();
+    }
+    state.pendingMosfets.reset();
+    state.mosfetOpen = state.mosfetPending = false;
+}
+
 std::unique_ptr<RNG>& SeriesField(SINFO& set, int code) {
     switch (code) {
     case KW_R_SERIES: return set.R_series;
@@ -680,6 +741,8 @@ void KeywordLine(MDL* model, int code, char* text) {
         break;
     case KW_ON:
     case KW_OFF: SwitchState(model, code, text); break;
+    case KW_DRIVER_SCHEDULE: DRVSH_Keyword(text, model->schedule); break;
+    case KW_SERIES_MOSFET: MosfetKeyword(model, text); break;
     case KW_ADD_SUBMODEL: AddSubmodelKeyword(model, text); break;
     case KW_RAMP: RAMP_Keyword(text, model); break;
     case KW_RISING_WAVEFORM:
@@ -742,7 +805,10 @@ void DataLine(MDL* model, int code, char* text) {
             CRV_Row(text, model->model_type, code, *state.seriesCurrent);
         }
         return;
-    case KW_SERIES_MOSFET: SeriesSet(model, "[On]"); return;
+    case KW_SERIES_MOSFET: MosfetLine(model, text); return;
+    case KW_DRIVER_SCHEDULE:
+        if (model->schedule) DRVSH_Line(text, *model->schedule, model->name.c_str());
+        return;
     default: break;
     }
     if (TakesNoData(code)) {
@@ -778,6 +844,10 @@ void CloseKeyword(MDL* model, int nextCode) {
         if (nextCode != KW_END_EMI_MODEL) CMN_ErrorLine(260);
         return;
     case KW_RECEIVER_THRESHOLDS: RCVTH_Close(*model); return;
+    case KW_DRIVER_SCHEDULE:
+        if (model->schedule) DRVSH_Close(*model->schedule, model->name.c_str());
+        return;
+    case KW_SERIES_MOSFET: CloseMosfet(model); return;
     case KW_SERIES_CURRENT:
         if (state.seriesCurrent && IsSeriesType(model->model_type)) {
             CRV_End(model->name.c_str(), model->model_type, code, *state.seriesCurrent,

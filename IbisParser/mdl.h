@@ -11,6 +11,7 @@
 
 #include "IbisParser/algmod.h"
 #include "IbisParser/crv.h"
+#include "IbisParser/drvsh.h"
 #include "IbisParser/linked.h"
 #include "IbisParser/mdlemi.h"
 #include "IbisParser/parse.h"
@@ -89,6 +90,8 @@ struct MDL : IBIS_Linked<MDL> {
     std::unique_ptr<RCVTH> thresholds;
     // [Begin EMI Model]; absent until the keyword is given.
     std::unique_ptr<MDLEMI> emi;
+    // [Driver Schedule]; absent until the keyword is given.
+    std::unique_ptr<DRVSH> schedule;
     // The [Add Submodel] names, in file order.
     std::vector<std::string> addSubmodels;
 

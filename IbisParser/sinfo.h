@@ -7,7 +7,7 @@
 // Built by the model section's I-V reader and by the series MOSFET reader; the set only
 // owns them, so it needs neither layout.
 struct CRV;
-struct SMOS;
+struct SMOS_LIST;
 
 // Owned through the release operation that the builder stored along with the pointer.
 template <class T>
@@ -22,9 +22,10 @@ struct SINFO {
     std::unique_ptr<RNG> Lc_series;
     std::unique_ptr<RNG> Rc_series;
     SINFO_Owned<CRV> seriesCurrent{nullptr, nullptr};
-    SINFO_Owned<SMOS> seriesMosfets{nullptr, nullptr};
+    SINFO_Owned<SMOS_LIST> seriesMosfets{nullptr, nullptr};
     // The duplicate-Vds check of the MOSFET tables, stored by their reader with the list.
-    void (*checkMosfets)(const SMOS* list, const char* modelName, const char* stateName) = nullptr;
+    void (*checkMosfets)(const SMOS_LIST* list, const char* modelName,
+                         const char* stateName) = nullptr;
 };
 
 // Opens the set of a series keyword line `text` ("[On]", "[Off]", ...) named `name` in

@@ -214,16 +214,16 @@ TEST_F(SinfoTest, BeginReportsRedefinitionAndChecksRunInTheirOrder) {
 // The MOSFET tables are opaque here; a stand-in list checks that the set hands it to its
 // reader's duplicate check and releases it through the reader's release operation.
 int releasedLists = 0;
-const SMOS* checkedList = nullptr;
+const SMOS_LIST* checkedList = nullptr;
 std::string checkedNames;
 
 TEST_F(SinfoTest, MosfetListIsCheckedAndReleasedByItsReader) {
     static int standIn;
-    SMOS* list = reinterpret_cast<SMOS*>(&standIn);
+    SMOS_LIST* list = reinterpret_cast<SMOS_LIST*>(&standIn);
     {
         SINFO off;
-        off.seriesMosfets = SINFO_Owned<SMOS>(list, [](SMOS*) { ++releasedLists; });
-        off.checkMosfets = [](const SMOS* mosfets, const char* model, const char* state) {
+        off.seriesMosfets = SINFO_Owned<SMOS_LIST>(list, [](SMOS_LIST*) { ++releasedLists; });
+        off.checkMosfets = [](const SMOS_LIST* mosfets, const char* model, const char* state) {
             checkedList = mosfets;
             checkedNames = std::string(model) + " " + state;
         };
