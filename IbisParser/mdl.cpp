@@ -4,11 +4,13 @@
 #include <new>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "IbisParser/cmn.h"
 #include "IbisParser/hdr.h"
 #include "IbisParser/section.h"
 #include "IbisParser/smos.h"
+#include "IbisParser/submdl.h"
 
 namespace {
 
@@ -1049,11 +1051,13 @@ void MDL_CheckAll(MDL* list) {
 }
 
 void MDL_CheckAddedSubmodels(MDL* list, SUBMDL* submodels) {
-    // Submodel names are not kept yet: only a file without any [Submodel] is known to lack them.
-    if (submodels != nullptr) return;
+    std::unordered_set<std::string_view> defined;
+    for (const SUBMDL* submodel = submodels; submodel; submodel = submodel->next.get()) {
+        defined.insert(submodel->name);
+    }
     for (const MDL* model = list; model; model = model->next.get()) {
         for (const std::string& name : model->addSubmodels) {
-            CMN_Error(218, name.c_str(), model->name.c_str());
+            if (!defined.contains(name)) CMN_Error(218, name.c_str(), model->name.c_str());
         }
     }
 }

@@ -111,7 +111,8 @@ void MDL_KeywordChange(int nextCode);
 void MDL_Reset();
 // After the whole file: models whose `referenced` mark the file driver left unset.
 void MDL_CheckAll(MDL* models);
-// After the whole file: models that add a submodel that is not defined.
+// After the whole file: each [Add Submodel] name that no [Submodel] has exactly is error 218,
+// models in list order and names in file order.
 void MDL_CheckAddedSubmodels(MDL* models, SUBMDL* submodels);
 
 // The model of that name (the newest when several have it), or nullptr; `count` receives how

@@ -165,11 +165,12 @@ TEST(IbisCheck, SectionsAddTheirRecordsToTheCurrentFile) {
                  (ibis->testLoads != nullptr) + (ibis->circuits != nullptr) +
                  (ibis->boardDescriptions != nullptr) + IBIS_GetHdr(ibis, &header);
     };
-    // A Terminator drives the test data: its only finding.
+    // A Terminator drives the test data, and no model adds the submodel.
     EXPECT_EQ(CheckText(file, FILE_KIND_IBS, options),
               Banner("test.ibs", "5.0") +
-                  "WARNING - Driver_model 'm1' in Test Data 'd' is not an output type.\n" +
-                  Summary(0, 1));
+                  "WARNING - Driver_model 'm1' in Test Data 'd' is not an output type.\n"
+                  "WARNING - Submodel sub is not referenced by any model [Add Submodel] keyword\n" +
+                  Summary(0, 2));
     EXPECT_EQ(components, 2);
     EXPECT_EQ(models, 3);
     EXPECT_EQ(others, 7);
