@@ -88,7 +88,7 @@ const std::string& IbsNotesFile() {
     return path;
 }
 
-constexpr int kBenchModels = 200;
+constexpr int kBenchModels = 180;
 constexpr int kIVRows = 100;
 constexpr int kWaveformRows = 1000;
 
@@ -101,8 +101,11 @@ void WriteIVTable(std::FILE* out, const char* keyword, double slope) {
     }
 }
 
-void WriteWaveform(std::FILE* out, const char* keyword, bool rising) {
-    std::fprintf(out, "[%s]\nR_fixture = 50\nV_fixture = 0\n", keyword);
+// A 1000-row waveform. A model's waveform names its fixture; a golden waveform of test data
+// has no sub-parameters.
+void WriteWaveform(std::FILE* out, const char* keyword, bool rising, bool fixture = true) {
+    std::fprintf(out, "[%s]\n", keyword);
+    if (fixture) std::fputs("R_fixture = 50\nV_fixture = 0\n", out);
     for (int row = 0; row < kWaveformRows; ++row) {
         const double fraction = static_cast<double>(row) / (kWaveformRows - 1);
         const double volts = 3.3 * (rising ? fraction : 1.0 - fraction);
@@ -153,20 +156,108 @@ void WriteComponent(std::FILE* out, int pins, int pairs, int models, const char*
     }
 }
 
-// An .ibs file of version 5.0 with 200 I/O models, each with four 100-row I-V tables, a [Ramp]
-// and a 1000-row rising and falling waveform, and a component of 20,000 pins (about 25 MB in
-// all), which checks clean.
+// Receiver thresholds of every kind the whole-file check asks for: single-ended models give
+// Vth and the ac/dc input levels and Tslew_ac; models of [Diff Pin] rows give the crossing
+// window, the differential levels and Tdiffslew_ac.
+void WriteReceiverThresholds(std::FILE* out, bool differential) {
+    if (differential) {
+        std::fputs(
+            "[Receiver Thresholds]\nVcross_low = 1.45\nVcross_high = 1.85\nVdiff_ac = 0.2\n"
+            "Vdiff_dc = 0.1\nTdiffslew_ac = 0.5n\n",
+            out);
+    } else {
+        std::fputs(
+            "[Receiver Thresholds]\nVth = 1.5\nVth_min = 1.45\nVth_max = 1.55\n"
+            "Vinh_ac = 2.2\nVinh_dc = 2.0\nVinl_ac = 0.6\nVinl_dc = 0.8\nTslew_ac = 1.2n\n",
+            out);
+    }
+}
+
+// Every kBenchScheduleEvery-th single-ended model schedules the models just before it, which
+// have no schedule of their own. The delay rows use all four columns, a rise and a fall turn-on
+// pair, and a rise and a fall turn-off pair, so none of the column rules fires.
+constexpr int kBenchScheduleEvery = 20;
+constexpr int kBenchScheduled = 4;
+
+void WriteDriverSchedule(std::FILE* out, int model) {
+    static const char* const delays[] = {"0.5n 1.5n 0.5n 1.5n", "0n NA 0n NA", "NA 1n NA 1n"};
+    std::fputs("[Driver Schedule]\n", out);
+    for (int scheduled = 1; scheduled <= kBenchScheduled; ++scheduled) {
+        std::fprintf(out, "io_%d %s\n", model - scheduled, delays[scheduled % 3]);
+    }
+}
+
+constexpr int kBenchTestLoads = 4;
+constexpr int kBenchSingleTestData = 10;
+constexpr int kBenchDiffTestData = 2;
+
+// Single-ended test loads se_0, se_1, ... whose receiver is a single-ended model, with near and
+// far elements, a transmission line and both terminations, and one differential test load
+// "df" over a [Diff Pin] model pair.
+void WriteTestLoads(std::FILE* out, int models) {
+    const int half = models / 2;
+    for (int load = 0; load < kBenchTestLoads; ++load) {
+        std::fprintf(out,
+                     "[Test Load] se_%d\nTest_load_type Single_ended\nC1_near = 0.5p\n"
+                     "Rs_near = 10\nLs_near = 1n\nC2_near = 0.2p\nRp1_near = 100\nTd = 1n\n"
+                     "Zo = 50\nRp1_far = 50\nRp2_far = 50\nC2_far = 1p\nLs_far = 1n\n"
+                     "Rs_far = 5\nC1_far = 0.5p\nV_term1 1.65 1.5 1.8\nV_term2 0 0 0\n"
+                     "Receiver_model io_%d\n",
+                     load, half + load);
+    }
+    std::fputs(
+        "[Test Load] df\nTest_load_type Differential\nTd = 1n\nZo = 50\nR_diff_near = 100\n"
+        "R_diff_far = 100\nReceiver_model io_0\nReceiver_model_inv io_1\n",
+        out);
+}
+
+// Test data with golden waveforms: single-ended ones into the se_ test loads with the near
+// and far rising and falling waveforms, and differential ones into "df" with the differential
+// near waveforms besides. Each golden waveform has 1000 rows.
+void WriteTestData(std::FILE* out, int models) {
+    const int half = models / 2;
+    for (int data = 0; data < kBenchSingleTestData; ++data) {
+        std::fprintf(out,
+                     "[Test Data] se_data_%d\nTest_data_type Single_ended\nDriver_model io_%d\n"
+                     "Test_load se_%d\n",
+                     data, half + data, data % kBenchTestLoads);
+        WriteWaveform(out, "Rising Waveform Near", true, false);
+        WriteWaveform(out, "Falling Waveform Near", false, false);
+        WriteWaveform(out, "Rising Waveform Far", true, false);
+        WriteWaveform(out, "Falling Waveform Far", false, false);
+    }
+    for (int data = 0; data < kBenchDiffTestData; ++data) {
+        std::fprintf(out,
+                     "[Test Data] df_data_%d\nTest_data_type Differential\nDriver_model io_%d\n"
+                     "Driver_model_inv io_%d\nTest_load df\n",
+                     data, 2 * data, 2 * data + 1);
+        WriteWaveform(out, "Rising Waveform Near", true, false);
+        WriteWaveform(out, "Falling Waveform Near", false, false);
+        WriteWaveform(out, "Diff Rising Waveform Near", true, false);
+        WriteWaveform(out, "Diff Falling Waveform Near", false, false);
+    }
+}
+
+// An .ibs file of version 5.0 with 180 I/O models, each with [Receiver Thresholds], four
+// 100-row I-V tables, a [Ramp] and a 1000-row rising and falling waveform, some with a [Driver
+// Schedule] over their neighbours; a component of 20,000 pins; test loads and test data whose
+// golden waveforms make about a tenth of the file (about 25 MB in all). It checks clean.
 const std::string& IbsModelsFile() {
     static const std::string path = Generate("quarnel_bench_models.ibs", [](std::FILE* out) {
         std::fputs("[IBIS Ver] 5.0\n[File Name] quarnel_bench_models.ibs\n[File Rev] 1.0\n", out);
         WriteComponent(out, 20'000, 5'000, kBenchModels, "io_");
+        const int half = kBenchModels / 2;
         for (int model = 0; model < kBenchModels; ++model) {
             std::fprintf(out,
                          "[Model] io_%d\nModel_type I/O\nPolarity Non-Inverting\n"
                          "Enable Active-High\nVinl = 0.8V\nVinh = 2.0V\nVmeas = 1.5V\n"
-                         "Cref = 0p\nRref = 50\nVref = 0\nC_comp 2.0p 1.8p 2.2p\n"
-                         "[Voltage Range] 3.3 3.0 3.6\n",
+                         "Cref = 0p\nRref = 50\nVref = 0\nC_comp 2.0p 1.8p 2.2p\n",
                          model);
+            WriteReceiverThresholds(out, model < half);
+            std::fputs("[Voltage Range] 3.3 3.0 3.6\n", out);
+            if (model >= half && (model - half) % kBenchScheduleEvery == kBenchScheduleEvery - 1) {
+                WriteDriverSchedule(out, model);
+            }
             WriteIVTable(out, "Pulldown", 0.01);
             WriteIVTable(out, "Pullup", -0.01);
             WriteIVTable(out, "GND Clamp", 0.001);
@@ -178,6 +269,8 @@ const std::string& IbsModelsFile() {
             WriteWaveform(out, "Rising Waveform", true);
             WriteWaveform(out, "Falling Waveform", false);
         }
+        WriteTestLoads(out, kBenchModels);
+        WriteTestData(out, kBenchModels);
         std::fputs("[End]\n", out);
     });
     return path;
