@@ -1,5 +1,6 @@
 #include "IbisParser/circuit.h"
 
+#include "IbisParser/parse.h"
 #include "IbisParser/section.h"
 
 namespace {
@@ -12,6 +13,24 @@ constinit SECTION_Records<CIRCUIT> circuits(
 
 void CIRCUIT_Init() { circuits.Begin(__LINE__); }
 
-void CIRCUIT_Line(int, int, char*) {}
+// Lines with no open circuit (after its end, or when it could not begin) are passed over.
+void CIRCUIT_Line(int lineKind, int code, char* text) {
+    CIRCUIT* circuit = circuits.Open();
+    if (circuit == nullptr) return;
+    if (lineKind == LINE_DATA) {
+        ++circuit->dataLines;
+    } else if (lineKind != LINE_KEYWORD) {
+        return;
+    } else if (code == KW_EXTERNAL_CIRCUIT) {
+        const char* name = text;
+        CMN_SkipPastBracket(&name);
+        name = CMN_SkipSpace(name);
+        circuit->name.assign(name, CMN_TokenLength(name, '\0'));
+    } else if (code == KW_END_EXTERNAL_CIRCUIT) {
+        circuit->ended = true;
+        // No keyword is the section's own, so this closes the circuit.
+        circuits.KeywordChange(code);
+    }
+}
 
 void CIRCUIT_Reset() { circuits.Reset(); }

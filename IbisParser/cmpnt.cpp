@@ -120,18 +120,6 @@ void SubParameterLine(CMPNT& component, const char* text) {
     CMN_ErrorLine(541, found->name, value);
 }
 
-// Node declarations and circuit calls belong to the external-circuit modules, which do not check
-// these keywords or their lines yet. The two end keywords take no data lines.
-bool LeftToOtherModules(int code, bool dataLine) {
-    switch (code) {
-    case KW_END_NODE_DECLARATIONS:
-    case KW_END_CIRCUIT_CALL: return !dataLine;
-    case KW_NODE_DECLARATIONS:
-    case KW_CIRCUIT_CALL: return true;
-    default: return false;
-    }
-}
-
 bool IsEmiKeyword(int code) { return code >= KW_BEGIN_EMI_COMPONENT && code <= KW_PIN_DOMAIN_EMI; }
 
 // Calls the reader of a component keyword with what follows its "]".
@@ -154,7 +142,9 @@ void KeywordLine(CMPNT& component, int code, const char* value) {
     default:
         if (IsEmiKeyword(code)) {
             CMPNTEMI_Line(LINE_KEYWORD, code, value, component.emi);
-        } else if (!LeftToOtherModules(code, false)) {
+        } else if (NODE_Reads(code, false)) {
+            NODE_Keyword(code, value, component.circuits);
+        } else {
             CMN_BugLine(505, kModule, __LINE__);
         }
         break;
@@ -183,7 +173,9 @@ void DataLine(CMPNT& component, const char* text) {
     default:
         if (IsEmiKeyword(state.keyword)) {
             CMPNTEMI_Line(LINE_DATA, state.keyword, text, component.emi);
-        } else if (!LeftToOtherModules(state.keyword, true)) {
+        } else if (NODE_Reads(state.keyword, true)) {
+            NODE_Line(state.keyword, text, component.circuits);
+        } else {
             CMN_BugLine(509, kModule, __LINE__);
         }
         break;

@@ -1,6 +1,7 @@
 // The [Component] section of an .ibs file: one CMPNT per [Component], kept in file order. The
 // router hands every component keyword and data line to its reader (the component's own
-// keywords, the package values, the alternate package models and the five pin tables), the
+// keywords, the package values, the alternate package models, the five pin tables, the node
+// declarations and circuit calls), the
 // closing checks run when a keyword that is not the component's own arrives, and the
 // cross-checks against the rest of the file run after the whole file has been read.
 #pragma once
@@ -15,6 +16,7 @@
 #include "IbisParser/cmpntemi.h"
 #include "IbisParser/difpin.h"
 #include "IbisParser/linked.h"
+#include "IbisParser/node.h"
 #include "IbisParser/pin.h"
 #include "IbisParser/pinmpg.h"
 #include "IbisParser/pkg.h"
@@ -49,6 +51,7 @@ struct CMPNT : IBIS_Linked<CMPNT> {
     // The names of the list, for its duplicates.
     std::unordered_set<std::string_view> alternatePackageNames;
     std::unique_ptr<CMPNTEMI> emi;  // the EMI block, absent until [Begin EMI Component]
+    NODE_BLOCK circuits;            // [Node Declarations] and [Circuit Call]
 };
 
 // The section operations that section.h describes.

@@ -795,6 +795,7 @@ void DataLine(MDL* model, int code, char* text) {
         return;
     case KW_ALGORITHMIC_MODEL: ALGMOD_DataLine(text, model); return;
     case KW_ADD_SUBMODEL: AddSubmodelLine(model, text); return;
+    case KW_EXTERNAL_MODEL: model->externalModel.emplace_back(text); return;
     case KW_MODEL_SPEC: ModelSpecLine(model, text); return;
     case KW_BEGIN_EMI_MODEL:
         if (model->emi) MDLEMI_Line(text, *model->emi);

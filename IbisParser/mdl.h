@@ -92,6 +92,8 @@ struct MDL : IBIS_Linked<MDL> {
     std::unique_ptr<MDLEMI> emi;
     // [Driver Schedule]; absent until the keyword is given.
     std::unique_ptr<DRVSH> schedule;
+    // The data lines of [External Model], as given, in file order.
+    std::vector<std::string> externalModel;
     // The [Add Submodel] names, in file order.
     std::vector<std::string> addSubmodels;
 
