@@ -24,10 +24,13 @@ CMN_LINE_ITEMS items;
 
 void SUBMDL_Init() { submodels.Begin(__LINE__); }
 
-// Only the [Submodel] line carries something kept: the name. Items after it are ignored.
+// Every keyword and data line of the open submodel is kept as text; the [Submodel] line also
+// gives the name (its first item). Lines with no open submodel are passed over.
 void SUBMDL_Line(int lineKind, int code, char* text) {
     SUBMDL* submodel = submodels.Open();
-    if (submodel == nullptr || lineKind != LINE_KEYWORD || code != KW_SUBMODEL) return;
+    if (submodel == nullptr) return;
+    KEPT_Line(submodel->keywords, lineKind, code, text);
+    if (lineKind != LINE_KEYWORD || code != KW_SUBMODEL) return;
     const char* rest = text;
     CMN_SkipPastBracket(&rest);
     CMN_SplitWords(rest, 1, &items);
