@@ -36,13 +36,6 @@ enum Field : int {
 constexpr const char* kFields[FIELD_COUNT] = {"", "Test_data_type", "Driver_model",
                                               "Driver_model_inv", "Test_load"};
 
-struct TypeName {
-    const char* name;
-    int code;
-};
-constexpr TypeName kTypes[] = {{"Single_ended", TESTLOAD_SINGLE_ENDED},
-                               {"Differential", TESTLOAD_DIFFERENTIAL}};
-
 // What each waveform keyword fills, in keyword order ([Rising Waveform Near] first): the
 // record's waveform and the "Already Defined" message of a repeat. The reader's kinds follow
 // the keyword order too.
@@ -67,68 +60,17 @@ int currentKeyword = NOT_KEY;
 // Reused for every line, so that splitting allocates nothing once warmed up.
 CMN_LINE_ITEMS items;
 
-// The names of one list of test data (newest first), each mapped to its newest record; the
-// keys view the records' names. `indexedHead` is the list the index describes.
-std::unordered_map<std::string_view, TESTDATA*> nameIndex;
-const TESTDATA* indexedHead = nullptr;
+// The codes of the name line and of the "name value" settings.
+constexpr TESTLOAD_Codes kCodes = {"TestData", "Test Data", 2314, 2315, 2316, 2317, 2318,
+                                   2319,       2320,        2325, 2326, 2327, 2328, 2329};
 
-void IndexList(TESTDATA* list) {
-    if (list == indexedHead) return;
-    nameIndex.clear();
-    for (TESTDATA* data = list; data != nullptr; data = data->next.get()) {
-        if (!data->name.empty()) nameIndex.emplace(data->name, data);
-    }
-    indexedHead = list;
-}
+TESTLOAD_Names<TESTDATA> names;
 
 // Model names: 20 characters before IBIS 4.0, 40 from 4.0 on.
 std::size_t ModelNameLimit() { return HDR_GetVersion() < 4 ? 20 : 40; }
 
 void ReadName(TESTDATA& data, const char* text) {
-    const char* rest = text;
-    if (!CMN_SkipPastBracket(&rest)) {
-        CMN_BugLine(2314, "TestData", kModule, __LINE__);
-        return;
-    }
-    if (!CMN_SplitWords(rest, 1, &items)) {
-        CMN_Error(2315);
-        return;
-    }
-    if (items.count == 0) {
-        CMN_ErrorLine(2316);
-        return;
-    }
-    if (items.count > 1) CMN_ErrorLine(2317, items.count, "Test Data", 1);
-    const std::string& written = items.items[0];
-    IndexList(data.next.get());
-    if (written.size() > kNameLimit) {
-        CMN_ErrorLine(2318, static_cast<int>(kNameLimit));
-        data.name.assign(written, 0, kNameLimit);
-    } else {
-        if (!CMN_IsNotReserved(written.c_str())) CMN_ErrorLine(2319, written);
-        if (nameIndex.contains(written)) CMN_ErrorLine(2320, written);
-        data.name = written;
-    }
-    nameIndex.insert_or_assign(std::string_view(data.name), &data);
-    indexedHead = &data;
-}
-
-// "name value" lines: the value, or nullptr after reporting a missing or extra item.
-const char* SettingOf(const char* text, const char* name) {
-    CMN_SplitLine(text, 2, '=', &items);
-    if (items.count == 1) {
-        CMN_ErrorLine(2325, name);
-        return nullptr;
-    }
-    if (items.count >= 3) {
-        if (items.items[1] == "=") {
-            CMN_ErrorLine(2326, name);
-        } else {
-            CMN_ErrorLine(2327, items.count, name, 2);
-        }
-        return nullptr;
-    }
-    return items.item(1);
+    names.Read(data, text, kNameLimit, kCodes, kModule, items);
 }
 
 void TypeLine(TESTDATA& data, const char* text) {
@@ -137,22 +79,8 @@ void TypeLine(TESTDATA& data, const char* text) {
         CMN_ErrorLine(2324, name, data.name);
         return;
     }
-    const char* value = SettingOf(text, name);
-    if (value == nullptr) return;
-    data.Test_data_type = TESTLOAD_TYPE_INVALID;
-    for (const TypeName& type : kTypes) {
-        if (std::strcmp(value, type.name) == 0) {
-            data.Test_data_type = type.code;
-            return;
-        }
-    }
-    for (const TypeName& type : kTypes) {
-        if (CMN_StrEqualNoCase(value, type.name)) {
-            CMN_ErrorLine(2328, name, value, type.name);
-            return;
-        }
-    }
-    CMN_ErrorLine(2329, name, value);
+    const char* value = TESTLOAD_Setting(text, name, kCodes, items);
+    if (value != nullptr) data.Test_data_type = TESTLOAD_TypeOf(value, name, kCodes);
 }
 
 // Driver_model, Driver_model_inv and Test_load: a name of at most `limit` characters.
@@ -162,7 +90,7 @@ void NameLine(TESTDATA& data, std::string& field, const char* text, const char* 
         CMN_ErrorLine(2324, name, data.name);
         return;
     }
-    const char* value = SettingOf(text, name);
+    const char* value = TESTLOAD_Setting(text, name, kCodes, items);
     if (value == nullptr) return;
     const std::string_view written(value);
     if (written.size() > limit) {
@@ -317,8 +245,7 @@ void TESTDATA_EndKeyword(int nextCode) {
 void TESTDATA_Reset() {
     testData.Reset();
     currentKeyword = NOT_KEY;
-    nameIndex.clear();
-    indexedHead = nullptr;
+    names.Reset();
 }
 
 void TESTDATA_CheckAll(TESTDATA* list) {

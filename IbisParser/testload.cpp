@@ -54,19 +54,11 @@ constexpr TypeName kTypes[] = {{"Single_ended", TESTLOAD_SINGLE_ENDED},
 // Reused for every line, so that splitting allocates nothing once warmed up.
 CMN_LINE_ITEMS items;
 
-// The names of one list of test loads (newest first), each mapped to its newest record; the
-// keys view the records' names. `indexedHead` is the list the index describes.
-std::unordered_map<std::string_view, TESTLOAD*> nameIndex;
-const TESTLOAD* indexedHead = nullptr;
+// The codes of the name line and of the "name value" settings.
+constexpr TESTLOAD_Codes kCodes = {"TestLoad", "Test Load", 2206, 2207, 2208, 2209, 2210,
+                                   2211,       2212,        2217, 2218, 2219, 2220, 2221};
 
-void IndexList(TESTLOAD* list) {
-    if (list == indexedHead) return;
-    nameIndex.clear();
-    for (TESTLOAD* load = list; load != nullptr; load = load->next.get()) {
-        if (!load->name.empty()) nameIndex.emplace(load->name, load);
-    }
-    indexedHead = list;
-}
+TESTLOAD_Names<TESTLOAD> names;
 
 // Model names: 20 characters before IBIS 4.0, 40 from 4.0 on.
 std::size_t ModelNameLimit() { return HDR_GetVersion() < 4 ? 20 : 40; }
@@ -79,50 +71,7 @@ int FieldOf(std::string_view name) {
 }
 
 void ReadName(TESTLOAD& load, const char* text) {
-    const char* rest = text;
-    if (!CMN_SkipPastBracket(&rest)) {
-        CMN_BugLine(2206, "TestLoad", kModule, __LINE__);
-        return;
-    }
-    if (!CMN_SplitWords(rest, 1, &items)) {
-        CMN_Error(2207);
-        return;
-    }
-    if (items.count == 0) {
-        CMN_ErrorLine(2208);
-        return;
-    }
-    if (items.count > 1) CMN_ErrorLine(2209, items.count, "Test Load", 1);
-    const std::string& written = items.items[0];
-    IndexList(load.next.get());
-    if (written.size() > kNameLimit) {
-        CMN_ErrorLine(2210, static_cast<int>(kNameLimit));
-        load.name.assign(written, 0, kNameLimit);
-    } else {
-        if (!CMN_IsNotReserved(written.c_str())) CMN_ErrorLine(2211, written);
-        if (nameIndex.contains(written)) CMN_ErrorLine(2212, written);
-        load.name = written;
-    }
-    nameIndex.insert_or_assign(std::string_view(load.name), &load);
-    indexedHead = &load;
-}
-
-// "name value" lines: the value, or nullptr after reporting a missing or extra item.
-const char* SettingOf(const char* text, const char* name) {
-    CMN_SplitLine(text, 2, '=', &items);
-    if (items.count == 1) {
-        CMN_ErrorLine(2217, name);
-        return nullptr;
-    }
-    if (items.count >= 3) {
-        if (items.items[1] == "=") {
-            CMN_ErrorLine(2218, name);
-        } else {
-            CMN_ErrorLine(2219, items.count, name, 2);
-        }
-        return nullptr;
-    }
-    return items.item(1);
+    names.Read(load, text, kNameLimit, kCodes, kModule, items);
 }
 
 void TypeLine(TESTLOAD& load, const char* text) {
@@ -131,22 +80,8 @@ void TypeLine(TESTLOAD& load, const char* text) {
         CMN_ErrorLine(2216, name, load.name);
         return;
     }
-    const char* value = SettingOf(text, name);
-    if (value == nullptr) return;
-    load.Test_load_type = TESTLOAD_TYPE_INVALID;
-    for (const TypeName& type : kTypes) {
-        if (std::strcmp(value, type.name) == 0) {
-            load.Test_load_type = type.code;
-            return;
-        }
-    }
-    for (const TypeName& type : kTypes) {
-        if (CMN_StrEqualNoCase(value, type.name)) {
-            CMN_ErrorLine(2220, name, value, type.name);
-            return;
-        }
-    }
-    CMN_ErrorLine(2221, name, value);
+    const char* value = TESTLOAD_Setting(text, name, kCodes, items);
+    if (value != nullptr) load.Test_load_type = TESTLOAD_TypeOf(value, name, kCodes);
 }
 
 // name = value
@@ -190,7 +125,7 @@ void ModelLine(TESTLOAD& load, std::string& model, const char* text, const char*
         CMN_ErrorLine(2216, name, load.name);
         return;
     }
-    const char* value = SettingOf(text, name);
+    const char* value = TESTLOAD_Setting(text, name, kCodes, items);
     if (value == nullptr) return;
     const std::string_view written(value);
     const std::size_t limit = ModelNameLimit();
@@ -315,8 +250,39 @@ void TESTLOAD_EndKeyword(int nextCode) {
 
 void TESTLOAD_Reset() {
     testLoads.Reset();
-    nameIndex.clear();
-    indexedHead = nullptr;
+    names.Reset();
+}
+
+const char* TESTLOAD_Setting(const char* text, const char* name, const TESTLOAD_Codes& codes,
+                             CMN_LINE_ITEMS& lineItems) {
+    CMN_SplitLine(text, 2, '=', &lineItems);
+    if (lineItems.count == 1) {
+        CMN_ErrorLine(CMN_RuntimeCode(codes.settingMissing), name);
+        return nullptr;
+    }
+    if (lineItems.count >= 3) {
+        if (lineItems.items[1] == "=") {
+            CMN_ErrorLine(CMN_RuntimeCode(codes.settingEquals), name);
+        } else {
+            CMN_ErrorLine(CMN_RuntimeCode(codes.settingCount), lineItems.count, name, 2);
+        }
+        return nullptr;
+    }
+    return lineItems.item(1);
+}
+
+int TESTLOAD_TypeOf(const char* value, const char* name, const TESTLOAD_Codes& codes) {
+    for (const TypeName& type : kTypes) {
+        if (std::strcmp(value, type.name) == 0) return type.code;
+    }
+    for (const TypeName& type : kTypes) {
+        if (CMN_StrEqualNoCase(value, type.name)) {
+            CMN_ErrorLine(CMN_RuntimeCode(codes.wrongCase), name, value, type.name);
+            return TESTLOAD_TYPE_INVALID;
+        }
+    }
+    CMN_ErrorLine(CMN_RuntimeCode(codes.unknownValue), name, value);
+    return TESTLOAD_TYPE_INVALID;
 }
 
 void TESTLOAD_CheckAll(TESTLOAD* list) {
