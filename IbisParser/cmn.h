@@ -247,6 +247,19 @@ inline constexpr std::size_t CMN_CHECKED_FIELD_SIZE = 1024;
 void CMN_CopyLimited(std::string& field, const char* text, unsigned limit, const char* label);
 int CMN_SetOnce(std::string& field, const char* text, unsigned limit, const char* label);
 int CMN_SetOnceChecked(std::string& field, const char* text, unsigned limit, const char* label);
+// The codes with which a "name = value" line reports a malformed line (with the name), more
+// than three items (with the count, the name and 3) and an unreadable value (with the name and
+// the text).
+struct CMN_NameValueCodes {
+    int invalidLine;
+    int count;
+    int invalidValue;
+};
+// Reads a "name = value" line, split at blanks and "=" into three items, into *value; returns 1
+// when a value was read, else 0 after its report. Extra items are reported and the first three
+// used.
+int CMN_ReadNameValue(const char* text, const char* name, const CMN_NameValueCodes& codes,
+                      CMN_LINE_ITEMS& items, double* value);
 // Error 1915 with the label and the file-name hook's name when seen is 0.
 void CMN_CheckRequired(const char* label, int seen);
 

@@ -331,3 +331,24 @@ int CMN_GetRLCItem(const char* text, double* value, const char** position) {
     if (position != nullptr) *position = stop;
     return kind;
 }
+
+int CMN_ReadNameValue(const char* text, const char* name, const CMN_NameValueCodes& codes,
+                      CMN_LINE_ITEMS& items, double* value) {
+    CMN_SplitLine(text, 3, '=', &items);
+    if (items.count < 3) {
+        CMN_ErrorLine(CMN_RuntimeCode(codes.invalidLine), name);
+        return 0;
+    }
+    if (items.count > 3) CMN_ErrorLine(CMN_RuntimeCode(codes.count), items.count, name, 3);
+    if (items.items[1] != "=") {
+        CMN_ErrorLine(CMN_RuntimeCode(codes.invalidLine), name);
+        return 0;
+    }
+    double read = 0.0;
+    if (CMN_GetValue(items.item(2), &read) == 0) {
+        CMN_ErrorLine(CMN_RuntimeCode(codes.invalidValue), name, items.item(2));
+        return 0;
+    }
+    *value = read;
+    return 1;
+}

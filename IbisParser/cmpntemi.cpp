@@ -111,22 +111,7 @@ void ValueLine(CMPNTEMI& block, int code, const char* label, const char* text) {
         return;
     }
     field = 0.0;
-    CMN_SplitLine(text, 3, '=', &items);
-    if (items.count < 3) {
-        CMN_ErrorLine(4723, label);
-        return;
-    }
-    if (items.count > 3) CMN_ErrorLine(4719, items.count, label, 3);
-    if (items.items[1] != "=") {
-        CMN_ErrorLine(4723, label);
-        return;
-    }
-    double value = 0.0;
-    if (CMN_GetValue(items.item(2), &value) == 0) {
-        CMN_ErrorLine(4721, label, items.item(2));
-        return;
-    }
-    *field = value;
+    CMN_ReadNameValue(text, label, {4723, 4719, 4721}, items, &*field);
 }
 
 void SubParameterLine(CMPNTEMI& block, const char* text) {

@@ -58,20 +58,7 @@ void NumericLine(const char* text, RCVTH& record, int field) {
     const char* name = kNames[field];
     record.present[field] = true;
     record.value[field] = 0.0;
-    CMN_SplitLine(text, 3, '=', &items);
-    if (items.count < 3) {
-        CMN_ErrorLine(3232, name);
-        return;
-    }
-    if (items.count > 3) CMN_ErrorLine(3204, items.count, name, 3);
-    if (items.items[1] != "=") {
-        CMN_ErrorLine(3232, name);
-        return;
-    }
-    if (CMN_GetValue(items.item(2), &record.value[field]) == 0) {
-        record.value[field] = 0.0;
-        CMN_ErrorLine(3233, name, items.item(2));
-    }
+    CMN_ReadNameValue(text, name, {3232, 3204, 3233}, items, &record.value[field]);
 }
 
 // Reference_supply name, without "="

@@ -91,22 +91,7 @@ void NumberLine(std::optional<double>& field, const char* text, const char* name
         return;
     }
     field = 0.0;
-    CMN_SplitLine(text, 3, '=', &items);
-    if (items.count < 3) {
-        CMN_ErrorLine(2218, name);
-        return;
-    }
-    if (items.count > 3) CMN_ErrorLine(2219, items.count, name, 3);
-    if (items.items[1] != "=") {
-        CMN_ErrorLine(2218, name);
-        return;
-    }
-    double value = 0.0;
-    if (CMN_GetValue(items.item(2), &value) == 0) {
-        CMN_ErrorLine(2238, name, items.item(2));
-        return;
-    }
-    field = value;
+    CMN_ReadNameValue(text, name, {2218, 2219, 2238}, items, &*field);
 }
 
 // name typ min max

@@ -6,37 +6,9 @@
 #include "tests/IbisParser/check_helper.h"
 #include "tests/IbisParser/expected_output.h"
 #include "tests/IbisParser/model_text.h"
+#include "tests/IbisParser/pin_table_text.h"
 
 namespace {
-
-// Header and date (lines 1 to 4), component c with its manufacturer and package (lines 5 to
-// 10), the tables from line 11, then the models and [End].
-std::string TableFile(const char* version, const std::string& tables, const std::string& models) {
-    return std::string("[IBIS Ver] ") + version +
-           "\n[File Name] test.ibs\n[File Rev] 1.0\n[Date] today\n"
-           "[Component] c\n[Manufacturer] m\n[Package]\nR_pkg 1m NA NA\nL_pkg 1n NA NA\n"
-           "C_pkg 1p NA NA\n" +
-           tables + models + "[End]\n";
-}
-
-struct TableCase {
-    const char* name;
-    const char* version;
-    std::string tables;
-    std::string models;
-    std::string findings;
-    int errors;
-    int warnings;
-};
-
-void CheckTableCases(const TableCase* cases, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const TableCase& row = cases[i];
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(CheckText(TableFile(row.version, row.tables, row.models), FILE_KIND_IBS),
-                  Output(Revision(row.version), row.findings, row.errors, row.warnings));
-    }
-}
 
 // Pins 1 to 4 on lines 11 to 15 (GND, so no model check looks at them); the next table's
 // keyword is on line T.
@@ -79,7 +51,7 @@ std::string Unused(const std::string& group) {
 
 TEST(DiffPinTable, HeaderColumnsAndDuplicateKeyword) {
     const std::string row = "1 2 0.1 1n\n";
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"six columns, any letter case", "4.2",
          kPins + "[Diff Pin] INV_PIN Vdiff TDelay_Typ tdelay_MIN Tdelay_max\n1 2 0.1 1n 1n 1n\n",
          "", "", 0, 0},
@@ -106,12 +78,12 @@ TEST(DiffPinTable, HeaderColumnsAndDuplicateKeyword) {
         {"duplicate keyword", "4.2", kPins + kDiff4 + row + kDiff4 + "1 3 0.1 1n\n", "",
          E(T + 2, "Duplicate Diff_Pin keyword found.") + NotUnique("Diff_Pin", "1"), 1, 1},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 TEST(DiffPinTable, RowItemsAndValues) {
     const int R = T + 1;  // the first row
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         // A short row is still stored: its empty inv_pin is no pin of the component.
         {"pin only", "4.2", kPins + kDiff4 + "1\n", "",
          E(R, "No inv_pin column entry.") +
@@ -145,7 +117,7 @@ TEST(DiffPinTable, RowItemsAndValues) {
              E("Component 'c': Diff_pin '2' already in use as an inv_pin."),
          4, 0},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 // tdelay_typ must lie between tdelay_min and tdelay_max (either may be the larger); equal to
@@ -153,7 +125,7 @@ TEST(DiffPinTable, RowItemsAndValues) {
 TEST(DiffPinTable, TypicalDelayBetweenMinAndMax) {
     const int R = T + 1;
     const std::string typ = "Typ value is not in between Min and Max ";
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"below both", "4.2", kPins + kDiff6 + "1 2 0.1 1n 2n 3n\n", "", W(R, typ), 0, 1},
         {"above both", "4.2", kPins + kDiff6 + "1 2 0.1 4n 2n 3n\n", "", W(R, typ), 0, 1},
         {"equal to min, equal to max", "4.2",
@@ -167,7 +139,7 @@ TEST(DiffPinTable, TypicalDelayBetweenMinAndMax) {
         {"bad tdelay_min", "4.2", kPins + kDiff6 + "1 2 0.1 5n x 3n\n", "",
          E(R, "Bad value for tdelay_min column."), 1, 0},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 TEST(DiffPinTable, PinsAndPairsAfterTheFile) {
@@ -175,7 +147,7 @@ TEST(DiffPinTable, PinsAndPairsAfterTheFile) {
     const auto row = [](const char* pin, const char* inv) {
         return std::string(pin) + " " + inv + " 0.1 1n\n";
     };
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"undeclared pins", "4.2", kPins + kDiff4 + row("7", "8") + row("A1", "3"), "",
          Undeclared("Diff_Pin", "7") + Undeclared("inv_pin", "8") + Undeclared("Diff_Pin", "A1"), 3,
          0},
@@ -207,7 +179,7 @@ TEST(DiffPinTable, PinsAndPairsAfterTheFile) {
         {"undeclared pins before pairs", "4.2", d + row("1", "2") + row("1", "9"), "",
          Undeclared("inv_pin", "9") + NotUnique("Diff_Pin", "1"), 1, 1},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 // A pin whose model is a differential type needs a [Diff Pin] row, as pin or as inv_pin.
@@ -216,7 +188,7 @@ TEST(DiffPinTable, DifferentialModelPins) {
         "[Model] dif\nModel_type Input_diff\nC_comp 1p 1p 1p\n[Voltage Range] 3.3 3 3.6\n"
         "[External Model]\nLanguage SPICE\nCorner Typ a.sp a\n[End External Model]\n";
     const std::string pins = "[Pin] signal_name model_name\n1 s dif\n2 s dif\n";
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"pin and inv_pin in a row", "5.0", pins + kDiff4 + "1 2 0.1 1n\n", diffModel, "", 0, 0},
         {"pin in no row", "5.0", pins + "3 s dif\n" + kDiff4 + "1 2 0.1 1n\n9 1 0.1 1n\n",
          diffModel,
@@ -226,11 +198,11 @@ TEST(DiffPinTable, DifferentialModelPins) {
                "without corresponding [Diff_Pin]"),
          3, 0},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 TEST(SeriesPinMappingTable, HeaderColumnsAndDuplicateKeyword) {
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"four columns, any letter case", "3.2",
          kPins + "[Series Pin Mapping] PIN_2 Model_Name Function_Table_Group\n1 2 sw g1\n"
                  "[Series Switch Groups]\nOn g1 /\n",
@@ -262,7 +234,7 @@ TEST(SeriesPinMappingTable, HeaderColumnsAndDuplicateKeyword) {
              E(T + 2, "Series_Pin_Mappings keyword column count must be 3 or 4, found 2 columns."),
          3, 0},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 TEST(SeriesPinMappingTable, RowItemsAndNames) {
@@ -276,7 +248,7 @@ TEST(SeriesPinMappingTable, RowItemsAndNames) {
     };
     const std::string columns =
         " [Series Pin Mapping] Data lines must contain either 3 or 4 columns.";
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         // Short rows are kept with their empty items.
         {"pin_1 only", "4.2", kPins + kSeries3 + "1\n", "",
          E(R, "No Pin2 specified.") + E(R, columns) +
@@ -322,14 +294,14 @@ TEST(SeriesPinMappingTable, RowItemsAndNames) {
                   "x' is too long, truncating to 20 characters."),
          1, 0},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 TEST(SeriesPinMappingTable, PinsModelsAndGroupsAfterTheFile) {
     const std::string groups = "[Series Switch Groups]\nOn g1 /\n";
     const std::string models = kSeriesModel + kSwitchModel + kInputModel;
     const std::string selector = "[Model Selector] sel\nsw a\nser b\nin c\n";
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"no [Pin]", "4.2", kSeries3 + "1 2 none\n", "",
          E("Unable to find Pin keyword data for Component 'c'.") +
              E(kSpm + "defined but [Pins] not defined."),
@@ -380,7 +352,7 @@ TEST(SeriesPinMappingTable, PinsModelsAndGroupsAfterTheFile) {
              Unused("g1"),
          2, 2},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 TEST(SeriesSwitchGroupsTable, GroupsAndNames) {
@@ -389,7 +361,7 @@ TEST(SeriesSwitchGroupsTable, GroupsAndNames) {
     const int G = T + 3;
     const std::string k = "[Series Switch Groups]\n";
     const std::string name20 = "abcdefghijabcdefghij";
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         // A group runs on until its "/", over blank lines too; every name of it counts.
         {"group over several lines", "4.2", rows + k + "On g1\n  \n\ng3\ng2 /\n", kSwitchModel,
          Unused("g3"), 0, 1},
@@ -432,13 +404,13 @@ TEST(SeriesSwitchGroupsTable, GroupsAndNames) {
         {"no series pin mapping", "4.2", kPins + k + "On b a /\nOff c /\n", "",
          Unused("b") + Unused("a") + Unused("c"), 0, 3},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
 
 // After the file: the tables in the order [Pin], [Diff Pin], [Series Pin Mapping],
 // [Series Switch Groups], whatever their order in the file.
 TEST(SeriesSwitchGroupsTable, FindingsInTableOrder) {
-    const TableCase cases[] = {
+    const PinCase cases[] = {
         {"tables in reverse order", "4.2",
          "[Series Switch Groups]\nOn g1 /\n" + kSeries4 + "1 2 sw g9\n" + kDiff4 + "1 9 0.1 1n\n" +
              kPins + "5 s nomodel\n",
@@ -447,5 +419,5 @@ TEST(SeriesSwitchGroupsTable, FindingsInTableOrder) {
              E(kSpm + "Model 'sw' uses function g9 which is not defined.") + Unused("g1"),
          3, 1},
     };
-    CheckTableCases(cases, std::size(cases));
+    CheckPinCases(cases, std::size(cases));
 }
